@@ -1,0 +1,127 @@
+// The built program as a user runs it: bytes on standard input, exact bytes
+// on standard output, exit status 0 on every path.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "process.h"
+
+namespace {
+
+const std::string prompts =
+    "Enter the amount of gasoline expended, in gallons: "
+    "Enter the odometer's initial mileage reading: "
+    "Enter the odometer's end mileage reading: ";
+
+const std::string invalid =
+    prompts +
+    "\nSome of the data provided is invalid.\n"
+    "Please restart the program and correct any faults.\n\n";
+
+std::string results(const std::string& milesPerGallon,
+                    const std::string& kilometersPerLiter) {
+  return prompts +
+         "\nMiles traveled per gallon of gasoline: " + milesPerGallon +
+         "\nKilometers traveled per liter of gasoline: " + kilometersPerLiter +
+         "\n\n";
+}
+
+struct Case {
+  std::string name;
+  std::string input;
+  std::string output;
+};
+
+std::vector<Case> dialogueCases() {
+  std::vector<Case> cases = {
+      // Trips as typed, one reading a line.
+      {"WorkedTrip", "10\n1000\n1300\n", results("30", "12.7043")},
+      {"FractionalFuel", "12.5\n45210\n45600\n", results("31.2", "13.2125")},
+      {"FractionalReadings", "2.5\n12000.4\n12099.9\n",
+       results("39.8", "16.8544")},
+      {"SixDigitResult", "7\n0\n1234567\n", results("176367", "74687.3")},
+      {"OneMileOneGallon", "1\n0\n1\n", results("1", "0.423478")},
+      {"NegativeStartReading", "1\n-100\n200\n", results("300", "127.043")},
+      {"ExponentFuel", "1e1\n1000\n1300\n", results("30", "12.7043")},
+      {"ScientificResults", "1\n0\n1e9\n", results("1e+09", "4.23478e+08")},
+
+      // How the readings are separated and what follows them.
+      {"OneLine", "10 1000 1300\n", results("30", "12.7043")},
+      {"CrLfLineEnds", "10\r\n1000\r\n1300\r\n", results("30", "12.7043")},
+      {"TabsAndEmptyLines", "\n\t10\n\n 1000\t\v\f1300",
+       results("30", "12.7043")},
+      {"NoFinalLineEnd", "10 1000 1300", results("30", "12.7043")},
+      {"CommaAfterEndReading", "10 1000 1300,5\n", results("30", "12.7043")},
+      {"LettersAfterEndReading", "10 1000 1300abc", results("30", "12.7043")},
+      {"ExtraReadingsIgnored", "10 1000 1300 5 abc\n",
+       results("30", "12.7043")},
+      {"SecondExponentAfterEnd", "1 0 1e5e3\n", results("100000", "42347.8")},
+
+      // Results beyond the largest double are written as the stream writes
+      // infinity.
+      {"QuotientOverflows", "1e-300 0 1e300\n", results("inf", "inf")},
+      {"DistanceOverflows", "1 -1.7e308 1.7e308\n", results("inf", "inf")},
+      {"SubnormalFuel", "4.9e-324 0 1\n", results("inf", "inf")},
+
+      // Data that reads but is unusable.
+      {"EqualReadings", "3\n100\n100\n", invalid},
+      {"ZeroFuel", "0\n0\n100\n", invalid},
+      {"NegativeZeroFuel", "-0\n0\n100\n", invalid},
+      {"NegativeFuel", "-2\n0\n100\n", invalid},
+      {"EndBelowStart", "10\n300\n200\n", invalid},
+      {"UnderflowingFuel", "1e-400\n0\n100\n", invalid},
+
+      // Text that another library's extraction reads differently.
+      {"CommaInFuel", "1,5\n0\n100\n", invalid},
+      {"HexadecimalFuel", "0x10\n0\n100\n", invalid},
+      {"InfinityFuel", "inf\n0\n100\n", invalid},
+      {"NanFuel", "nan\n0\n100\n", invalid},
+      {"NulByte", std::string("10\n\0\n1300\n", 10), invalid},
+  };
+
+  // Every kind of failed reading at each of the three prompts.
+  const std::vector<std::pair<std::string, std::string>> failures = {
+      {"Letters", "abc"},          {"Comma", ",5"},
+      {"LoneSign", "-"},           {"LonePoint", "."},
+      {"ExponentNoDigits", "12e"}, {"ExponentSignNoDigits", "12e+"},
+      {"TooLarge", "1e400"},       {"TooLargeNegative", "-1.8e308"},
+  };
+  const std::vector<std::string> good = {"10", "1000", "1300"};
+  for (std::size_t at = 0; at < good.size(); ++at) {
+    const std::string prompt = std::to_string(at + 1);
+    for (const auto& [kind, text] : failures) {
+      std::string input;
+      for (std::size_t i = 0; i < good.size(); ++i) {
+        input += (i == at ? text : good[i]) + "\n";
+      }
+      cases.push_back({kind + "AtPrompt" + prompt, input, invalid});
+    }
+    std::string ended;
+    for (std::size_t i = 0; i < at; ++i) ended += good[i] + "\n";
+    cases.push_back({"EndOfInputAtPrompt" + prompt, ended, invalid});
+  }
+  return cases;
+}
+
+class Dialogue : public testing::TestWithParam<Case> {};
+
+TEST_P(Dialogue, WritesExactlyAndExitsZero) {
+  const Outcome outcome = runProgram(GetParam().input);
+  EXPECT_EQ(outcome.output, GetParam().output);
+  EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitStatus, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndToEnd, Dialogue, testing::ValuesIn(dialogueCases()),
+                         [](const auto& test) { return test.param.name; });
+
+TEST(EndToEnd, IgnoresArguments) {
+  const Outcome outcome =
+      runProgram("10 1000 1300\n", {"--help", "-v", "extra", ""});
+  EXPECT_EQ(outcome.output, results("30", "12.7043"));
+  EXPECT_EQ(outcome.exitStatus, 0);
+}
+
+}  // namespace

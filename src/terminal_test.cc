@@ -1,0 +1,189 @@
+// The dialogue on a real pseudo-terminal, as a person sees it: each prompt is
+// on the screen before the program waits, and nothing waits once a reading
+// has failed.
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+
+#include "process.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Generous, for slow builds under sanitizers or valgrind.
+constexpr auto patience = std::chrono::seconds(10);
+
+const std::string prompt1 =
+    "Enter the amount of gasoline expended, in gallons: ";
+const std::string prompt2 = "Enter the odometer's initial mileage reading: ";
+const std::string prompt3 = "Enter the odometer's end mileage reading: ";
+
+// The program on the child side of a pseudo-terminal in its default modes
+// (canonical, echoing, CR typed as Enter becomes a line feed, output line
+// feeds shown as CR LF).
+class Terminal {
+ public:
+  Terminal() {
+    const std::string path = programPath();
+    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (child_ == 0) {
+      execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~Terminal() {
+    if (child_ > 0 && !ended_) {
+      kill(child_, SIGKILL);
+      waitpid(child_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+  }
+  Terminal(const Terminal&) = delete;
+  Terminal& operator=(const Terminal&) = delete;
+
+  bool started() const { return child_ > 0; }
+  const std::string& screen() const { return screen_; }
+
+  // Reads until the screen shows exactly `expected`; false if more or other
+  // text arrives, or nothing more does in time.
+  bool shows(const std::string& expected) {
+    const auto deadline = Clock::now() + patience;
+    while (screen_.size() < expected.size() &&
+           expected.compare(0, screen_.size(), screen_) == 0) {
+      if (!readSome(deadline)) break;
+    }
+    return screen_ == expected;
+  }
+
+  // True while the program has not ended: it is blocked on a reading.
+  bool waiting() const {
+    int status = 0;
+    return waitpid(child_, &status, WNOHANG) == 0;
+  }
+
+  void type(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()),
+              static_cast<ssize_t>(keys.size()));
+  }
+
+  // Reads the rest of the screen without typing anything more; returns the
+  // exit status, or -1 if the program did not end in time or by exiting.
+  int end() {
+    const auto deadline = Clock::now() + patience;
+    while (readSome(deadline)) {
+    }
+    int status = 0;
+    while (Clock::now() < deadline) {
+      if (waitpid(child_, &status, WNOHANG) == child_) {
+        ended_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      poll(nullptr, 0, 10);
+    }
+    return -1;
+  }
+
+ private:
+  bool readSome(Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - Clock::now());
+    if (left.count() <= 0) return false;
+    pollfd ready{master_, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) return false;
+    char chunk[512];
+    const ssize_t got = read(master_, chunk, sizeof chunk);
+    if (got <= 0) return false;  // EIO once the program has closed its side
+    screen_.append(chunk, static_cast<std::size_t>(got));
+    return true;
+  }
+
+  int master_ = -1;
+  pid_t child_ = -1;
+  bool ended_ = false;
+  std::string screen_;
+};
+
+TEST(Terminal, EachPromptIsShownBeforeTheProgramWaits) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+
+  std::string expected = prompt1;
+  ASSERT_TRUE(terminal.shows(expected)) << terminal.screen();
+  EXPECT_TRUE(terminal.waiting());
+
+  terminal.type("10\r");
+  expected += "10\r\n" + prompt2;
+  ASSERT_TRUE(terminal.shows(expected)) << terminal.screen();
+  EXPECT_TRUE(terminal.waiting());
+
+  terminal.type("1000\r");
+  expected += "1000\r\n" + prompt3;
+  ASSERT_TRUE(terminal.shows(expected)) << terminal.screen();
+  EXPECT_TRUE(terminal.waiting());
+
+  terminal.type("1300\r");
+  EXPECT_EQ(terminal.end(), 0);
+  EXPECT_EQ(terminal.screen(),
+            expected +
+                "1300\r\n"
+                "\r\n"
+                "Miles traveled per gallon of gasoline: 30\r\n"
+                "Kilometers traveled per liter of gasoline: 12.7043\r\n"
+                "\r\n");
+}
+
+TEST(Terminal, FailedFirstReadingEndsWithoutWaiting) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.shows(prompt1)) << terminal.screen();
+
+  terminal.type("abc\r");
+  EXPECT_EQ(terminal.end(), 0);
+  EXPECT_EQ(terminal.screen(),
+            prompt1 + "abc\r\n" + prompt2 + prompt3 +
+                "\r\n"
+                "Some of the data provided is invalid.\r\n"
+                "Please restart the program and correct any faults.\r\n"
+                "\r\n");
+}
+
+TEST(Terminal, ReadingsOnOneLineNeedNoFurtherWait) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.shows(prompt1)) << terminal.screen();
+
+  terminal.type("10 1000 1300\r");
+  EXPECT_EQ(terminal.end(), 0);
+  EXPECT_EQ(terminal.screen(),
+            prompt1 + "10 1000 1300\r\n" + prompt2 + prompt3 +
+                "\r\n"
+                "Miles traveled per gallon of gasoline: 30\r\n"
+                "Kilometers traveled per liter of gasoline: 12.7043\r\n"
+                "\r\n");
+}
+
+TEST(Terminal, EndOfInputAtFirstPromptEndsTheRun) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.shows(prompt1)) << terminal.screen();
+
+  terminal.type("\x04");  // Ctrl-D on an empty line
+  EXPECT_EQ(terminal.end(), 0);
+  EXPECT_EQ(terminal.screen(),
+            prompt1 + prompt2 + prompt3 +
+                "\r\n"
+                "Some of the data provided is invalid.\r\n"
+                "Please restart the program and correct any faults.\r\n"
+                "\r\n");
+}
+
+}  // namespace
