@@ -79,6 +79,9 @@ std::vector<Case> dialogueCases() {
       {"InfinityFuel", "inf\n0\n100\n", invalid},
       {"NanFuel", "nan\n0\n100\n", invalid},
       {"NulByte", std::string("10\n\0\n1300\n", 10), invalid},
+      {"NonAsciiDigits", "\xd9\xa1\xd9\xa0 1000 1300\n", invalid},
+      {"FullwidthDigitAfterEnd", "10 1000 1300\xef\xbc\x95\n",
+       results("30", "12.7043")},
   };
 
   // Every kind of failed reading at each of the three prompts.
@@ -94,7 +97,8 @@ std::vector<Case> dialogueCases() {
     for (const auto& [kind, text] : failures) {
       std::string input;
       for (std::size_t i = 0; i < good.size(); ++i) {
-        input += (i == at ? text : good[i]) + "\n";
+        input += i == at ? text : good[i];
+        input += '\n';
       }
       cases.push_back({kind + "AtPrompt" + prompt, input, invalid});
     }
@@ -123,5 +127,38 @@ TEST(EndToEnd, IgnoresArguments) {
   EXPECT_EQ(outcome.output, results("30", "12.7043"));
   EXPECT_EQ(outcome.exitStatus, 0);
 }
+
+struct ShellCase {
+  std::string name;
+  std::string script;  // $0 is the program
+  std::string output;
+};
+
+// Standard streams at their edges, set up by a shell as a user would.
+const ShellCase shellCases[] = {
+    {"InputClosed", "\"$0\" <&-", invalid},
+    {"InputFromDevNull", "\"$0\" </dev/null", invalid},
+    {"InputFromDirectory", "\"$0\" </", invalid},
+    {"EndlessInputEndsAfterThirdReading", "yes '10 1000 1300' | \"$0\"",
+     results("30", "12.7043")},
+    {"EndlessEqualReadings", "yes 1 | \"$0\"", invalid},
+    // Write errors go undetected; the status stays 0.
+    {"OutputToFullDevice",
+     "echo 10 1000 1300 | \"$0\" >/dev/full; echo \"status $?\"", "status 0\n"},
+    {"OutputClosed", "echo 10 1000 1300 | \"$0\" >&-; echo \"status $?\"",
+     "status 0\n"},
+};
+
+class Streams : public testing::TestWithParam<ShellCase> {};
+
+TEST_P(Streams, WritesExactlyAndExitsZero) {
+  const Outcome outcome = runShell(GetParam().script);
+  EXPECT_EQ(outcome.output, GetParam().output);
+  EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitStatus, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndToEnd, Streams, testing::ValuesIn(shellCases),
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

@@ -28,10 +28,9 @@ struct File {
   int descriptor() const { return fileno(handle); }
 };
 
-}  // namespace
-
-Outcome runProgram(const std::string& input,
-                   const std::vector<std::string>& arguments) {
+// Runs `argv` with `input` as its standard input and its standard output in
+// a file, so that nothing can block on a full pipe.
+Outcome run(const std::string& input, std::vector<std::string> argv) {
   File in;
   File out;
   if (std::fwrite(input.data(), 1, input.size(), in.handle) != input.size() ||
@@ -39,20 +38,17 @@ Outcome runProgram(const std::string& input,
     throw std::runtime_error("cannot write the program's input");
   }
 
-  const std::string path = programPath();
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(path.c_str()));
-  for (const std::string& argument : arguments) {
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  }
-  argv.push_back(nullptr);
+  std::vector<char*> pointers;
+  pointers.reserve(argv.size() + 1);
+  for (std::string& argument : argv) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
 
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
     dup2(in.descriptor(), STDIN_FILENO);
     dup2(out.descriptor(), STDOUT_FILENO);
-    execv(path.c_str(), argv.data());
+    execv(pointers[0], pointers.data());
     _exit(127);
   }
 
@@ -70,4 +66,17 @@ Outcome runProgram(const std::string& input,
     outcome.output.append(chunk, got);
   }
   return outcome;
+}
+
+}  // namespace
+
+Outcome runProgram(const std::string& input,
+                   const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv = {programPath()};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return run(input, argv);
+}
+
+Outcome runShell(const std::string& script) {
+  return run("", {"/bin/sh", "-c", script, programPath()});
 }

@@ -21,4 +21,8 @@ struct Outcome {
 Outcome runProgram(const std::string& input,
                    const std::vector<std::string>& arguments = {});
 
+// Runs `script` with /bin/sh, the program's path as $0 and an empty standard
+// input, for the streams a shell can set up: closed, devices, pipes.
+Outcome runShell(const std::string& script);
+
 #endif  // FUEL_ECONOMY_PROCESS_H_
