@@ -1,0 +1,82 @@
+// Properties of one reading of arbitrary bytes.
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "check.h"
+#include "number_reader.h"
+
+namespace {
+
+struct Reading {
+  bool failed = false;
+  bool eof = false;
+  std::uint64_t bits = 0;
+  std::string rest;
+};
+
+template <typename Read>
+Reading readWith(const std::string& input, Read read) {
+  std::istringstream in(input);
+  double value = 0.0;
+  read(in, value);
+  Reading reading;
+  reading.failed = in.fail();
+  reading.eof = in.eof();
+  if (!reading.failed) std::memcpy(&reading.bits, &value, sizeof value);
+  in.clear();
+  reading.rest.assign(std::istreambuf_iterator<char>(in), {});
+  return reading;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+
+  std::istringstream in(input);
+  double value = -1.0;
+  readNumber(in, value);
+  const bool failed = in.fail();
+  in.clear();
+  const std::string rest(std::istreambuf_iterator<char>(in), {});
+  FUZZ_CHECK(rest.size() <= input.size());
+  FUZZ_CHECK(input.compare(input.size() - rest.size(), rest.size(), rest) == 0);
+  const std::string consumed = input.substr(0, input.size() - rest.size());
+
+  if (failed) {
+    FUZZ_CHECK(value == -1.0);  // a failed reading supplies no value
+  } else {
+    FUZZ_CHECK(std::isfinite(value));
+    FUZZ_CHECK(consumed.find_first_of("0123456789") != std::string::npos);
+  }
+
+  // A failed stream stays failed and consumes nothing more.
+  std::istringstream again(input);
+  again.setstate(std::ios_base::failbit);
+  double untouched = 2.0;
+  readNumber(again, untouched);
+  FUZZ_CHECK(again.fail() && untouched == 2.0);
+  again.clear();
+  FUZZ_CHECK(again.tellg() == 0);
+
+#if defined(__GLIBCXX__)
+  // libstdc++'s extraction has the same grammar and rounding.
+  if (size <= oracleInputLimit) {
+    const Reading ours =
+        readWith(input, [](std::istream& s, double& v) { readNumber(s, v); });
+    const Reading library =
+        readWith(input, [](std::istream& s, double& v) { s >> v; });
+    FUZZ_CHECK(ours.failed == library.failed);
+    FUZZ_CHECK(ours.eof == library.eof);
+    FUZZ_CHECK(ours.bits == library.bits);
+    FUZZ_CHECK(ours.rest == library.rest);
+  }
+#endif
+  return 0;
+}
