@@ -6,19 +6,14 @@
 
 #include "check.h"
 #include "dialogue.h"
+#include "expected_output.h"
 
 namespace {
 
-const std::string prompts =
-    "Enter the amount of gasoline expended, in gallons: "
-    "Enter the odometer's initial mileage reading: "
-    "Enter the odometer's end mileage reading: ";
-const std::string invalid =
-    "\nSome of the data provided is invalid.\n"
-    "Please restart the program and correct any faults.\n\n";
-const std::string milesLabel = "\nMiles traveled per gallon of gasoline: ";
-const std::string kilometersLabel =
-    "\nKilometers traveled per liter of gasoline: ";
+using expected::invalidMessage;
+using expected::kilometersLabel;
+using expected::milesLabel;
+using expected::prompts;
 
 // A result as the stream's default format writes it: one short token.
 bool isResult(const std::string& text) {
@@ -39,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   // The three prompts, then the invalid-data message or the two results.
   FUZZ_CHECK(output.compare(0, prompts.size(), prompts) == 0);
   const std::string ending = output.substr(prompts.size());
-  const bool valid = ending != invalid;
+  const bool valid = ending != invalidMessage;
   if (valid) {
     FUZZ_CHECK(ending.compare(0, milesLabel.size(), milesLabel) == 0);
     const auto second = ending.find(kilometersLabel, milesLabel.size());

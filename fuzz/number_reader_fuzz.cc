@@ -9,31 +9,7 @@
 
 #include "check.h"
 #include "number_reader.h"
-
-namespace {
-
-struct Reading {
-  bool failed = false;
-  bool eof = false;
-  std::uint64_t bits = 0;
-  std::string rest;
-};
-
-template <typename Read>
-Reading readWith(const std::string& input, Read read) {
-  std::istringstream in(input);
-  double value = 0.0;
-  read(in, value);
-  Reading reading;
-  reading.failed = in.fail();
-  reading.eof = in.eof();
-  if (!reading.failed) std::memcpy(&reading.bits, &value, sizeof value);
-  in.clear();
-  reading.rest.assign(std::istreambuf_iterator<char>(in), {});
-  return reading;
-}
-
-}  // namespace
+#include "read_probe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

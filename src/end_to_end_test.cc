@@ -6,27 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "expected_output.h"
 #include "process.h"
 
 namespace {
 
-const std::string prompts =
-    "Enter the amount of gasoline expended, in gallons: "
-    "Enter the odometer's initial mileage reading: "
-    "Enter the odometer's end mileage reading: ";
-
-const std::string invalid =
-    prompts +
-    "\nSome of the data provided is invalid.\n"
-    "Please restart the program and correct any faults.\n\n";
-
-std::string results(const std::string& milesPerGallon,
-                    const std::string& kilometersPerLiter) {
-  return prompts +
-         "\nMiles traveled per gallon of gasoline: " + milesPerGallon +
-         "\nKilometers traveled per liter of gasoline: " + kilometersPerLiter +
-         "\n\n";
-}
+using expected::invalid;
+using expected::results;
 
 struct Case {
   std::string name;

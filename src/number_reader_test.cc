@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "read_probe.h"
+
 namespace {
 
 std::uint64_t bitsOf(double value) {
@@ -25,27 +27,6 @@ double fromBits(std::uint64_t bits) {
   double value = 0;
   std::memcpy(&value, &bits, sizeof value);
   return value;
-}
-
-struct Reading {
-  bool failed = false;
-  std::uint64_t bits = 0;
-  std::string rest;
-  bool eof = false;
-};
-
-template <typename Read>
-Reading readWith(const std::string& input, Read read) {
-  std::istringstream in(input);
-  double value = 0;
-  read(in, value);
-  Reading reading;
-  reading.failed = in.fail();
-  reading.bits = reading.failed ? 0 : bitsOf(value);
-  reading.eof = in.eof();
-  in.clear();
-  reading.rest.assign(std::istreambuf_iterator<char>(in), {});
-  return reading;
 }
 
 Reading readOnce(const std::string& input) {

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <string>
 
+#include "expected_output.h"
 #include "process.h"
 
 namespace {
@@ -22,10 +23,21 @@ using Clock = std::chrono::steady_clock;
 // Generous, for slow builds under sanitizers or valgrind.
 constexpr auto patience = std::chrono::seconds(10);
 
-const std::string prompt1 =
-    "Enter the amount of gasoline expended, in gallons: ";
-const std::string prompt2 = "Enter the odometer's initial mileage reading: ";
-const std::string prompt3 = "Enter the odometer's end mileage reading: ";
+using expected::prompt1;
+using expected::prompt2;
+using expected::prompt3;
+
+// The endings of a run as the terminal shows them, line feeds as CR LF.
+const std::string resultsScreen =
+    "\r\n"
+    "Miles traveled per gallon of gasoline: 30\r\n"
+    "Kilometers traveled per liter of gasoline: 12.7043\r\n"
+    "\r\n";
+const std::string invalidScreen =
+    "\r\n"
+    "Some of the data provided is invalid.\r\n"
+    "Please restart the program and correct any faults.\r\n"
+    "\r\n";
 
 // The program on the child side of a pseudo-terminal in its default modes
 // (canonical, echoing, CR typed as Enter becomes a line feed, output line
@@ -53,15 +65,15 @@ class Terminal {
   bool started() const { return child_ > 0; }
   const std::string& screen() const { return screen_; }
 
-  // Reads until the screen shows exactly `expected`; false if more or other
+  // Reads until the screen shows exactly `wanted`; false if more or other
   // text arrives, or nothing more does in time.
-  bool shows(const std::string& expected) {
+  bool shows(const std::string& wanted) {
     const auto deadline = Clock::now() + patience;
-    while (screen_.size() < expected.size() &&
-           expected.compare(0, screen_.size(), screen_) == 0) {
+    while (screen_.size() < wanted.size() &&
+           wanted.compare(0, screen_.size(), screen_) == 0) {
       if (!readSome(deadline)) break;
     }
-    return screen_ == expected;
+    return screen_ == wanted;
   }
 
   // True while the program has not ended: it is blocked on a reading.
@@ -116,29 +128,23 @@ TEST(Terminal, EachPromptIsShownBeforeTheProgramWaits) {
   Terminal terminal;
   ASSERT_TRUE(terminal.started());
 
-  std::string expected = prompt1;
-  ASSERT_TRUE(terminal.shows(expected)) << terminal.screen();
+  std::string shown = prompt1;
+  ASSERT_TRUE(terminal.shows(shown)) << terminal.screen();
   EXPECT_TRUE(terminal.waiting());
 
   terminal.type("10\r");
-  expected += "10\r\n" + prompt2;
-  ASSERT_TRUE(terminal.shows(expected)) << terminal.screen();
+  shown += "10\r\n" + prompt2;
+  ASSERT_TRUE(terminal.shows(shown)) << terminal.screen();
   EXPECT_TRUE(terminal.waiting());
 
   terminal.type("1000\r");
-  expected += "1000\r\n" + prompt3;
-  ASSERT_TRUE(terminal.shows(expected)) << terminal.screen();
+  shown += "1000\r\n" + prompt3;
+  ASSERT_TRUE(terminal.shows(shown)) << terminal.screen();
   EXPECT_TRUE(terminal.waiting());
 
   terminal.type("1300\r");
   EXPECT_EQ(terminal.end(), 0);
-  EXPECT_EQ(terminal.screen(),
-            expected +
-                "1300\r\n"
-                "\r\n"
-                "Miles traveled per gallon of gasoline: 30\r\n"
-                "Kilometers traveled per liter of gasoline: 12.7043\r\n"
-                "\r\n");
+  EXPECT_EQ(terminal.screen(), shown + "1300\r\n" + resultsScreen);
 }
 
 TEST(Terminal, FailedFirstReadingEndsWithoutWaiting) {
@@ -149,11 +155,7 @@ TEST(Terminal, FailedFirstReadingEndsWithoutWaiting) {
   terminal.type("abc\r");
   EXPECT_EQ(terminal.end(), 0);
   EXPECT_EQ(terminal.screen(),
-            prompt1 + "abc\r\n" + prompt2 + prompt3 +
-                "\r\n"
-                "Some of the data provided is invalid.\r\n"
-                "Please restart the program and correct any faults.\r\n"
-                "\r\n");
+            prompt1 + "abc\r\n" + prompt2 + prompt3 + invalidScreen);
 }
 
 TEST(Terminal, ReadingsOnOneLineNeedNoFurtherWait) {
@@ -164,11 +166,7 @@ TEST(Terminal, ReadingsOnOneLineNeedNoFurtherWait) {
   terminal.type("10 1000 1300\r");
   EXPECT_EQ(terminal.end(), 0);
   EXPECT_EQ(terminal.screen(),
-            prompt1 + "10 1000 1300\r\n" + prompt2 + prompt3 +
-                "\r\n"
-                "Miles traveled per gallon of gasoline: 30\r\n"
-                "Kilometers traveled per liter of gasoline: 12.7043\r\n"
-                "\r\n");
+            prompt1 + "10 1000 1300\r\n" + prompt2 + prompt3 + resultsScreen);
 }
 
 TEST(Terminal, EndOfInputAtFirstPromptEndsTheRun) {
@@ -178,12 +176,7 @@ TEST(Terminal, EndOfInputAtFirstPromptEndsTheRun) {
 
   terminal.type("\x04");  // Ctrl-D on an empty line
   EXPECT_EQ(terminal.end(), 0);
-  EXPECT_EQ(terminal.screen(),
-            prompt1 + prompt2 + prompt3 +
-                "\r\n"
-                "Some of the data provided is invalid.\r\n"
-                "Please restart the program and correct any faults.\r\n"
-                "\r\n");
+  EXPECT_EQ(terminal.screen(), prompt1 + prompt2 + prompt3 + invalidScreen);
 }
 
 }  // namespace
