@@ -14,6 +14,13 @@ namespace {
 using expected::invalid;
 using expected::results;
 
+// What every run must do: write exactly `output` and exit with status 0.
+void expectExactRun(const Outcome& outcome, const std::string& output) {
+  EXPECT_EQ(outcome.output, output);
+  EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitStatus, 0);
+}
+
 struct Case {
   std::string name;
   std::string input;
@@ -98,20 +105,15 @@ std::vector<Case> dialogueCases() {
 class Dialogue : public testing::TestWithParam<Case> {};
 
 TEST_P(Dialogue, WritesExactlyAndExitsZero) {
-  const Outcome outcome = runProgram(GetParam().input);
-  EXPECT_EQ(outcome.output, GetParam().output);
-  EXPECT_TRUE(outcome.exited);
-  EXPECT_EQ(outcome.exitStatus, 0);
+  expectExactRun(runProgram(GetParam().input), GetParam().output);
 }
 
 INSTANTIATE_TEST_SUITE_P(EndToEnd, Dialogue, testing::ValuesIn(dialogueCases()),
                          [](const auto& test) { return test.param.name; });
 
 TEST(EndToEnd, IgnoresArguments) {
-  const Outcome outcome =
-      runProgram("10 1000 1300\n", {"--help", "-v", "extra", ""});
-  EXPECT_EQ(outcome.output, results("30", "12.7043"));
-  EXPECT_EQ(outcome.exitStatus, 0);
+  expectExactRun(runProgram("10 1000 1300\n", {"--help", "-v", "extra", ""}),
+                 results("30", "12.7043"));
 }
 
 struct ShellCase {
@@ -138,10 +140,7 @@ const ShellCase shellCases[] = {
 class Streams : public testing::TestWithParam<ShellCase> {};
 
 TEST_P(Streams, WritesExactlyAndExitsZero) {
-  const Outcome outcome = runShell(GetParam().script);
-  EXPECT_EQ(outcome.output, GetParam().output);
-  EXPECT_TRUE(outcome.exited);
-  EXPECT_EQ(outcome.exitStatus, 0);
+  expectExactRun(runShell(GetParam().script), GetParam().output);
 }
 
 INSTANTIATE_TEST_SUITE_P(EndToEnd, Streams, testing::ValuesIn(shellCases),
