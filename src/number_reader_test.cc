@@ -30,8 +30,7 @@ double fromBits(std::uint64_t bits) {
 }
 
 Reading readOnce(const std::string& input) {
-  return readWith(
-      input, [](std::istream& in, double& value) { readNumber(in, value); });
+  return readWith(input, readNumber);
 }
 
 std::string zeros(std::size_t count) { return std::string(count, '0'); }
