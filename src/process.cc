@@ -1,5 +1,6 @@
 #include "process.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,11 @@ std::string programPath() {
 }
 
 namespace {
+
+// Bounds on a run under test, so that a program that loops, writing or not
+// (fed by `yes`, say), fails its test instead of filling the disk or hanging.
+constexpr rlim_t outputLimitBytes = 16 << 20;
+constexpr rlim_t cpuLimitSeconds = 20;
 
 struct File {
   std::FILE* handle = std::tmpfile();
@@ -46,6 +52,10 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
+    const rlimit output{outputLimitBytes, outputLimitBytes};
+    const rlimit cpu{cpuLimitSeconds, cpuLimitSeconds};
+    setrlimit(RLIMIT_FSIZE, &output);
+    setrlimit(RLIMIT_CPU, &cpu);
     dup2(in.descriptor(), STDIN_FILENO);
     dup2(out.descriptor(), STDOUT_FILENO);
     execv(pointers[0], pointers.data());
