@@ -7,13 +7,46 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 
-std::string programPath() {
-  const char* fromEnvironment = std::getenv("FUEL_ECONOMY_BINARY");
-  return fromEnvironment != nullptr && *fromEnvironment != '\0'
-             ? fromEnvironment
-             : FUEL_ECONOMY_DEFAULT_BINARY;
+std::vector<std::string> programCommand() {
+  const char* emulator = std::getenv("FUEL_ECONOMY_EMULATOR");
+  std::istringstream words(emulator != nullptr ? emulator
+                                               : FUEL_ECONOMY_DEFAULT_EMULATOR);
+  std::vector<std::string> command(std::istream_iterator<std::string>(words),
+                                   {});
+  const char* binary = std::getenv("FUEL_ECONOMY_BINARY");
+  command.emplace_back(binary != nullptr && *binary != '\0'
+                           ? binary
+                           : FUEL_ECONOMY_DEFAULT_BINARY);
+  return command;
+}
+
+std::vector<char*> execArguments(std::vector<std::string>& words) {
+  std::vector<char*> pointers;
+  pointers.reserve(words.size() + 1);
+  for (std::string& word : words) pointers.push_back(word.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+bool programWritesCrLf() {
+  const char* lineEnd = std::getenv("FUEL_ECONOMY_LINE_END");
+  return std::string(lineEnd != nullptr
+                         ? lineEnd
+                         : FUEL_ECONOMY_DEFAULT_LINE_END) == "crlf";
+}
+
+std::string inProgramLineEnds(const std::string& text) {
+  if (!programWritesCrLf()) return text;
+  std::string converted;
+  for (const char c : text) {
+    if (c == '\n') converted += '\r';
+    converted += c;
+  }
+  return converted;
 }
 
 namespace {
@@ -44,10 +77,7 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
     throw std::runtime_error("cannot write the program's input");
   }
 
-  std::vector<char*> pointers;
-  pointers.reserve(argv.size() + 1);
-  for (std::string& argument : argv) pointers.push_back(argument.data());
-  pointers.push_back(nullptr);
+  std::vector<char*> pointers = execArguments(argv);
 
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
@@ -58,7 +88,7 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
     setrlimit(RLIMIT_CPU, &cpu);
     dup2(in.descriptor(), STDIN_FILENO);
     dup2(out.descriptor(), STDOUT_FILENO);
-    execv(pointers[0], pointers.data());
+    execvp(pointers[0], pointers.data());
     _exit(127);
   }
 
@@ -82,11 +112,14 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
 
 Outcome runProgram(const std::string& input,
                    const std::vector<std::string>& arguments) {
-  std::vector<std::string> argv = {programPath()};
+  std::vector<std::string> argv = programCommand();
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return run(input, argv);
 }
 
 Outcome runShell(const std::string& script) {
-  return run("", {"/bin/sh", "-c", script, programPath()});
+  std::vector<std::string> argv = {"/bin/sh", "-c", script, "sh"};
+  const std::vector<std::string> command = programCommand();
+  argv.insert(argv.end(), command.begin(), command.end());
+  return run("", argv);
 }

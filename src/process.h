@@ -6,9 +6,23 @@
 #include <string>
 #include <vector>
 
-// The program under test: $FUEL_ECONOMY_BINARY when set, so that the same
-// tests can check another build, else the one built beside the tests.
-std::string programPath();
+// The command that starts the program under test: the emulator, if any, then
+// the program. The program is $FUEL_ECONOMY_BINARY when set, so that the same
+// tests can check another build, else the one they were built for. The
+// emulator, words separated by blanks, is $FUEL_ECONOMY_EMULATOR when set
+// (empty: none), else the build's, as for a program built for another system.
+std::vector<std::string> programCommand();
+
+// True when the program ends its lines with CR LF, as a Windows program
+// does: $FUEL_ECONOMY_LINE_END, or else the build's setting, is crlf.
+bool programWritesCrLf();
+
+// `text` with each "\n" written as the program writes a line end.
+std::string inProgramLineEnds(const std::string& text);
+
+// `words` as the null-terminated array that exec takes; it points into
+// `words`, which must outlive it.
+std::vector<char*> execArguments(std::vector<std::string>& words);
 
 struct Outcome {
   std::string output;   // all bytes written to standard output
@@ -21,8 +35,8 @@ struct Outcome {
 Outcome runProgram(const std::string& input,
                    const std::vector<std::string>& arguments = {});
 
-// Runs `script` with /bin/sh, the program's path as $0 and an empty standard
-// input, for the streams a shell can set up: closed, devices, pipes.
+// Runs `script` with /bin/sh, the program's command as "$@" and an empty
+// standard input, for the streams a shell can set up: closed, devices, pipes.
 Outcome runShell(const std::string& script);
 
 #endif  // FUEL_ECONOMY_PROCESS_H_
