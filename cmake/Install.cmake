@@ -1,0 +1,89 @@
+# What an install puts where, in components, and the packages made of them:
+#   program    the program and its man page
+#   copyright  Debian's copyright file and changelog (Unix)
+#   licence    LICENSE (and on Windows the README) as plain files
+#   lintian    the package's lintian overrides
+# cmake --install installs them all; each package takes what its format
+# wants (cmake/PackageContents.cmake).
+
+set(CPACK_PACKAGE_CONTACT "The fuel-economy developers <maintainers@fuel-economy.invalid>")
+
+if(WIN32)
+  # A zip to unpack anywhere: the program beside its README and licence.
+  install(TARGETS fuel-economy RUNTIME DESTINATION . COMPONENT program)
+  install(FILES README.md DESTINATION . COMPONENT licence)
+  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT licence)
+else()
+  install(TARGETS fuel-economy RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+          COMPONENT program)
+
+  # Debian wants the man page and the changelog compressed, and without a
+  # name or time stamp in the gzip header so that builds are reproducible.
+  find_program(FUEL_ECONOMY_GZIP gzip)
+  configure_file(man/fuel-economy.1.in fuel-economy.1 @ONLY)
+  set(manPage ${CMAKE_CURRENT_BINARY_DIR}/fuel-economy.1)
+  set(changelog ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog)
+  if(FUEL_ECONOMY_GZIP)
+    foreach(file IN ITEMS manPage changelog)
+      get_filename_component(name ${${file}} NAME)
+      set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+      add_custom_command(OUTPUT ${compressed}
+        COMMAND ${FUEL_ECONOMY_GZIP} -n -9 -c ${${file}} > ${compressed}
+        DEPENDS ${${file}} VERBATIM)
+      set(${file} ${compressed})
+    endforeach()
+    add_custom_target(compressed-docs ALL DEPENDS ${manPage} ${changelog})
+  endif()
+  install(FILES ${manPage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+  install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT copyright)
+
+  # Debian's machine-readable copyright file, made from LICENSE: the licence
+  # text indented by one blank, an empty line written as a lone point.
+  file(READ LICENSE licence)
+  string(REGEX REPLACE "^.*\n\n(Permission)" "\\1" licence "${licence}")
+  string(STRIP "${licence}" licence)
+  string(REPLACE "\n" "\n " licence " ${licence}")
+  string(REPLACE "\n \n" "\n .\n" licence "${licence}")
+  configure_file(packaging/copyright.in copyright @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright
+          DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT copyright)
+  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
+  if(fuelEconomyLinkage STREQUAL "static PIE")
+    install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides
+            RENAME ${PROJECT_NAME} COMPONENT lintian)
+  endif()
+endif()
+
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR "The fuel-economy developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
+# Lines of at most 80 columns, as Debian's control files want them.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "An interactive console program: it asks for the gasoline used on a trip\n"
+  "and the odometer's readings at its start and end, and writes the trip's\n"
+  "miles per gallon and kilometres per litre.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/PackageContents.cmake)
+configure_file(cmake/PackageContents.cmake.in PackageContents.cmake @ONLY)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_GENERATOR DEB TGZ)
+  set(CPACK_SYSTEM_NAME ${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  if(CMAKE_CROSSCOMPILING)
+    # dpkg answers for this machine, not for the target.
+    set(debianArchitectures aarch64 arm64 x86_64 amd64 armv7l armhf i686 i386)
+    list(FIND debianArchitectures ${CMAKE_SYSTEM_PROCESSOR} at)
+    if(at GREATER_EQUAL 0)
+      math(EXPR at "${at} + 1")
+      list(GET debianArchitectures ${at} CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+    endif()
+  else()
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  endif()
+endif()
+include(CPack)
