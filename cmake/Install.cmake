@@ -48,9 +48,10 @@ else()
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright
           DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT copyright)
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
+  # Only the .deb, where lintian looks for it, takes this.
   if(fuelEconomyLinkage STREQUAL "static PIE")
     install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides
-            RENAME ${PROJECT_NAME} COMPONENT lintian)
+            RENAME ${PROJECT_NAME} COMPONENT lintian EXCLUDE_FROM_ALL)
   endif()
 endif()
 
