@@ -3,8 +3,8 @@
 #   copyright  Debian's copyright file and changelog (Unix)
 #   licence    LICENSE (and on Windows the README) as plain files
 #   lintian    the package's lintian overrides
-# cmake --install installs them all; each package takes what its format
-# wants (cmake/PackageContents.cmake).
+# cmake --install installs all but the lintian overrides; each package takes
+# the components its format wants (cmake/PackageContents.cmake.in).
 
 set(CPACK_PACKAGE_CONTACT "The fuel-economy developers <maintainers@fuel-economy.invalid>")
 
