@@ -4,6 +4,8 @@
 #include <istream>
 #include <ostream>
 
+#include "ieee_double.h"
+
 // The program's own conversion factors, kept exactly as they are: 1 / 0.624
 // and 1 / 0.26425 in double arithmetic, not the international mile or the US
 // gallon.

@@ -28,6 +28,19 @@ struct Case {
   std::string output;
 };
 
+struct TieTrip {
+  const char* gasGallons;
+  const char* mileageStart;
+  const char* mileageEnd;
+  const char* milesPerGallon;
+  const char* kilometersPerLiter;
+};
+
+// Found, and their texts worked out, with exact rational arithmetic.
+const TieTrip tieTrips[] = {
+#include "tie_trips.inc"
+};
+
 std::vector<Case> dialogueCases() {
   std::vector<Case> cases = {
       // Trips as typed, one reading a line.
@@ -57,6 +70,10 @@ std::vector<Case> dialogueCases() {
       // infinity.
       {"QuotientOverflows", "1e-300 0 1e300\n", results("inf", "inf")},
       {"DistanceOverflows", "1 -1.7e308 1.7e308\n", results("inf", "inf")},
+      // The overflowed distance is infinite before it is divided: a wider
+      // exponent range would keep it finite and halve it.
+      {"OverflowedDistanceHalved", "2 -1.7e308 1.7e308\n",
+       results("inf", "inf")},
       {"SubnormalFuel", "4.9e-324 0 1\n", results("inf", "inf")},
 
       // Data that reads but is unusable.
@@ -77,6 +94,17 @@ std::vector<Case> dialogueCases() {
       {"FullwidthDigitAfterEnd", "10 1000 1300\xef\xbc\x95\n",
        results("30", "12.7043")},
   };
+
+  // Trips whose result lies within an ulp of a six-digit rounding tie: a
+  // result rounded twice, as x87 registers do, or computed in another
+  // order than the formula's writes the neighbouring number.
+  int tie = 0;
+  for (const TieTrip& trip : tieTrips) {
+    cases.push_back({"NearRoundingTie" + std::to_string(++tie),
+                     std::string(trip.gasGallons) + "\n" + trip.mileageStart +
+                         "\n" + trip.mileageEnd + "\n",
+                     results(trip.milesPerGallon, trip.kilometersPerLiter)});
+  }
 
   // Every kind of failed reading at each of the three prompts.
   const std::vector<std::pair<std::string, std::string>> failures = {
