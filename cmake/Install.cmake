@@ -1,53 +1,57 @@
 # What an install puts where, in components, and the packages made of them:
-#   program    the program and its man page
-#   copyright  Debian's copyright file and changelog (Unix)
-#   licence    LICENSE (and on Windows the README) as plain files
-#   lintian    the package's lintian overrides
-# cmake --install installs all but the lintian overrides; each package takes
-# the components its format wants (cmake/PackageContents.cmake.in).
+#   program     the program
+#   manual      its man page, as it is
+#   packaged    for the packages only: the man page and changelog compressed
+#               and Debian's copyright file (Unix), from packaging/debian
+#   licence     for the packages only: LICENSE (and on Windows the README)
+#   lintian     for the .deb only: the package's lintian overrides
+# A plain cmake --install puts the program and its man page in place and
+# nothing else, as distributions want: they compress man pages their own
+# way and write their own copyright and changelog. Each package takes the
+# components its format wants (cmake/PackageContents.cmake.in).
 
 set(CPACK_PACKAGE_CONTACT "The fuel-economy developers <maintainers@fuel-economy.invalid>")
 
 if(WIN32)
   # A zip to unpack anywhere: the program beside its README and licence.
   install(TARGETS fuel-economy RUNTIME DESTINATION . COMPONENT program)
-  install(FILES README.md DESTINATION . COMPONENT licence)
-  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT licence)
+  install(FILES README.md DESTINATION . COMPONENT licence EXCLUDE_FROM_ALL)
+  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT licence
+          EXCLUDE_FROM_ALL)
 else()
   install(TARGETS fuel-economy RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
           COMPONENT program)
-
-  # Debian wants the man page and the changelog compressed, and without a
-  # name or time stamp in the gzip header so that builds are reproducible.
-  find_program(FUEL_ECONOMY_GZIP gzip)
   configure_file(man/fuel-economy.1.in fuel-economy.1 @ONLY)
   set(manPage ${CMAKE_CURRENT_BINARY_DIR}/fuel-economy.1)
-  set(changelog ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog)
+  install(FILES ${manPage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT manual)
+
+  # Debian wants the packaged man page and changelog compressed, without a
+  # name or time stamp in the gzip header so that builds are reproducible.
+  find_program(FUEL_ECONOMY_GZIP gzip)
+  set(changelog ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/changelog)
   if(FUEL_ECONOMY_GZIP)
     foreach(file IN ITEMS manPage changelog)
       get_filename_component(name ${${file}} NAME)
-      set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+      set(compressed ${CMAKE_CURRENT_BINARY_DIR}/packaged/${name}.gz)
       add_custom_command(OUTPUT ${compressed}
         COMMAND ${FUEL_ECONOMY_GZIP} -n -9 -c ${${file}} > ${compressed}
         DEPENDS ${${file}} VERBATIM)
       set(${file} ${compressed})
     endforeach()
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaged)
     add_custom_target(compressed-docs ALL DEPENDS ${manPage} ${changelog})
   endif()
-  install(FILES ${manPage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
-  install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT copyright)
+  install(FILES ${manPage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+          COMPONENT packaged EXCLUDE_FROM_ALL)
+  install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR}
+          COMPONENT packaged EXCLUDE_FROM_ALL)
 
-  # Debian's machine-readable copyright file, made from LICENSE: the licence
-  # text indented by one blank, an empty line written as a lone point.
-  file(READ LICENSE licence)
-  string(REGEX REPLACE "^.*\n\n(Permission)" "\\1" licence "${licence}")
-  string(STRIP "${licence}" licence)
-  string(REPLACE "\n" "\n " licence " ${licence}")
-  string(REPLACE "\n \n" "\n .\n" licence "${licence}")
-  configure_file(packaging/copyright.in copyright @ONLY)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright
-          DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT copyright)
-  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT licence)
+  # The Debian source packaging's own copyright file, with the licence in
+  # it as Debian wants.
+  install(FILES packaging/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
+          COMPONENT packaged EXCLUDE_FROM_ALL)
+  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR}
+          COMPONENT licence EXCLUDE_FROM_ALL)
   # Only the .deb, where lintian looks for it, takes this.
   if(fuelEconomyLinkage STREQUAL "static PIE")
     install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides
