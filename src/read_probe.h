@@ -13,6 +13,7 @@
 struct Reading {
   bool failed = false;
   bool eof = false;
+  bool bad = false;
   std::uint64_t bits = 0;  // the value's bit pattern; 0 when failed
   bool valueKept = false;  // the variable still holds what it held before
   std::string rest;        // what the reading left in the input
@@ -33,6 +34,7 @@ Reading readWith(const std::string& input, Read read) {
   Reading reading;
   reading.failed = in.fail();
   reading.eof = in.eof();
+  reading.bad = in.bad();
   reading.valueKept = after == unreadBits;
   if (!reading.failed) reading.bits = after;
   in.clear();
