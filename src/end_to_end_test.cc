@@ -75,6 +75,14 @@ std::vector<Case> dialogueCases() {
       {"OverflowedDistanceHalved", "2 -1.7e308 1.7e308\n",
        results("inf", "inf")},
       {"SubnormalFuel", "4.9e-324 0 1\n", results("inf", "inf")},
+      // Each product of the kilometres-per-litre formula is a double of its
+      // own, so one of them overflowing shows, and the formula does not go
+      // through miles per gallon.
+      {"DistanceProductOverflows", "1e10 0 1.5e308\n",
+       results("1.5e+298", "inf")},
+      {"FuelProductOverflows", "1e308 0 1e300\n", results("1e-08", "0")},
+      {"OnlyMilesPerGallonOverflows", "0.5 0 1e308\n",
+       results("inf", "8.46955e+307")},
 
       // Data that reads but is unusable.
       {"EqualReadings", "3\n100\n100\n", invalid},
@@ -113,7 +121,9 @@ std::vector<Case> dialogueCases() {
       {"ExponentNoDigits", "12e"}, {"ExponentSignNoDigits", "12e+"},
       {"TooLarge", "1e400"},       {"TooLargeNegative", "-1.8e308"},
   };
-  const std::vector<std::string> good = {"10", "1000", "1300"};
+  // With a negative start reading, a failed end reading's unset 0 would
+  // still make a positive distance: only the failed stream makes it invalid.
+  const std::vector<std::string> good = {"10", "-1000", "1300"};
   for (std::size_t at = 0; at < good.size(); ++at) {
     const std::string prompt = std::to_string(at + 1);
     for (const auto& [kind, text] : failures) {
