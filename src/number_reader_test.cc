@@ -359,7 +359,7 @@ std::string randomInput(std::mt19937_64& random) {
   for (std::uint64_t i = 0; i < length; ++i) {
     if (random() % 64 == 0) {
       // A long run of one digit, past the digits the reader keeps.
-      input.append(700 + random() % 400,
+      input.append(static_cast<std::size_t>(700 + random() % 400),
                    static_cast<char>('0' + random() % 10));
     } else {
       input += pieces[random() % (sizeof pieces - 1)];
