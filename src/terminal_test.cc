@@ -2,11 +2,9 @@
 // on the screen before the program waits, and nothing waits once a reading
 // has failed.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
