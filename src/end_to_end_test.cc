@@ -1,5 +1,6 @@
 // The built program as a user runs it: bytes on standard input, exact bytes
-// on standard output, exit status 0 on every path.
+// on standard output, nothing on standard error and exit status 0 on every
+// path whose output was written.
 
 #include <gtest/gtest.h>
 
@@ -14,10 +15,12 @@ namespace {
 using expected::invalid;
 using expected::results;
 
-// What every run must do: write exactly `output`, with the program's own line
-// ends, and exit with status 0.
+// What every run whose output can be written must do: write exactly
+// `output`, with the program's own line ends, say nothing on standard error
+// and exit with status 0.
 void expectExactRun(const Outcome& outcome, const std::string& output) {
   EXPECT_EQ(outcome.output, inProgramLineEnds(output));
+  EXPECT_EQ(outcome.errors, "");
   EXPECT_TRUE(outcome.exited);
   EXPECT_EQ(outcome.exitStatus, 0);
 }
@@ -169,9 +172,6 @@ const ShellCase shellCases[] = {
     {"EndlessInputEndsAfterThirdReading", "yes '10 1000 1300' | \"$@\"",
      results("30", "12.7043")},
     {"EndlessEqualReadings", "yes 1 | \"$@\"", invalid},
-    // Write errors go undetected; the status stays 0.
-    {"OutputToFullDevice", "echo 10 1000 1300 | \"$@\" >/dev/full", ""},
-    {"OutputClosed", "echo 10 1000 1300 | \"$@\" >&-", ""},
 };
 
 class Streams : public testing::TestWithParam<ShellCase> {};
@@ -181,6 +181,43 @@ TEST_P(Streams, WritesExactlyAndExitsZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EndToEnd, Streams, testing::ValuesIn(shellCases),
+                         [](const auto& test) { return test.param.name; });
+
+struct LostOutputCase {
+  std::string name;
+  std::string script;  // "$@" runs the program
+  std::string reason;  // strerror's text for the failed write
+};
+
+// Output that cannot be written is reported once, on standard error, with
+// the system's reason, and the status is 1, on either path. Reading from a
+// device after the failure must not change the reason.
+const LostOutputCase lostOutputCases[] = {
+    {"ResultsToFullDevice", "echo 10 1000 1300 | \"$@\" >/dev/full",
+     "No space left on device"},
+    {"InvalidDataToFullDevice", "echo 3 100 100 | \"$@\" >/dev/full",
+     "No space left on device"},
+    {"InputFromDevNullToFullDevice", "exec \"$@\" </dev/null >/dev/full",
+     "No space left on device"},
+    {"ResultsToClosedOutput", "echo 10 1000 1300 | \"$@\" >&-",
+     "Bad file descriptor"},
+    {"InvalidDataToClosedOutput", "echo 1,5 0 100 | \"$@\" >&-",
+     "Bad file descriptor"},
+};
+
+class LostOutput : public testing::TestWithParam<LostOutputCase> {};
+
+TEST_P(LostOutput, IsReportedWithStatusOne) {
+  const Outcome outcome = runShell(GetParam().script);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(outcome.errors, inProgramLineEnds("fuel-economy: write error: " +
+                                              GetParam().reason + "\n"));
+  EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitStatus, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndToEnd, LostOutput,
+                         testing::ValuesIn(lostOutputCases),
                          [](const auto& test) { return test.param.name; });
 
 }  // namespace

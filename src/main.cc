@@ -1,15 +1,31 @@
+#include <cstring>
 #include <iostream>
+#include <string>
 
 #include "dialogue.h"
+#include "output_errors.h"
 
 // Command-line arguments are ignored: the program is the dialogue alone, and
-// every path, invalid data included, ends with status 0.
+// every path whose output was written, invalid data included, ends with
+// status 0. Output that could not be written is reported, with status 1.
 int main() {
   // Nothing here uses C stdio, so the streams need not keep in step with it;
   // on their own they read in blocks instead of a character at a time, which
-  // is what makes a huge token cheap. std::cin stays tied to std::cout, so
-  // each prompt is still flushed before a reading waits.
+  // is what makes a huge token cheap.
   std::ios_base::sync_with_stdio(false);
-  runDialogue(std::cin, std::cout);
+
+  OutputErrors output(std::cout.rdbuf());
+  std::ostream out(&output);
+  // Each prompt is flushed before a reading waits.
+  std::cin.tie(&out);
+  runDialogue(std::cin, out);
+  out.flush();
+  std::cin.tie(&std::cout);
+
+  if (output.firstError() != 0) {
+    std::cerr << "fuel-economy: write error: " +
+                     std::string(std::strerror(output.firstError())) + "\n";
+    return 1;
+  }
   return 0;
 }

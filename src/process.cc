@@ -65,13 +65,24 @@ struct File {
   File(const File&) = delete;
   File& operator=(const File&) = delete;
   int descriptor() const { return fileno(handle); }
+  std::string contents() const {
+    std::rewind(handle);
+    std::string text;
+    char chunk[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, handle)) > 0) {
+      text.append(chunk, got);
+    }
+    return text;
+  }
 };
 
-// Runs `argv` with `input` as its standard input and its standard output in
-// a file, so that nothing can block on a full pipe.
+// Runs `argv` with `input` as its standard input and its standard output and
+// error in files, so that nothing can block on a full pipe.
 Outcome run(const std::string& input, std::vector<std::string> argv) {
   File in;
   File out;
+  File errors;
   if (std::fwrite(input.data(), 1, input.size(), in.handle) != input.size() ||
       std::fflush(in.handle) != 0 || std::fseek(in.handle, 0, SEEK_SET) != 0) {
     throw std::runtime_error("cannot write the program's input");
@@ -88,6 +99,7 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
     setrlimit(RLIMIT_CPU, &cpu);
     dup2(in.descriptor(), STDIN_FILENO);
     dup2(out.descriptor(), STDOUT_FILENO);
+    dup2(errors.descriptor(), STDERR_FILENO);
     execvp(pointers[0], pointers.data());
     _exit(127);
   }
@@ -99,12 +111,8 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
   outcome.exited = WIFEXITED(status);
   outcome.exitStatus = outcome.exited ? WEXITSTATUS(status) : -1;
 
-  std::rewind(out.handle);
-  char chunk[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, out.handle)) > 0) {
-    outcome.output.append(chunk, got);
-  }
+  outcome.output = out.contents();
+  outcome.errors = errors.contents();
   return outcome;
 }
 

@@ -26,6 +26,7 @@ std::vector<char*> execArguments(std::vector<std::string>& words);
 
 struct Outcome {
   std::string output;   // all bytes written to standard output
+  std::string errors;   // all bytes written to standard error
   bool exited = false;  // false when it died of a signal
   int exitStatus = -1;
 };

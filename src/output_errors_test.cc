@@ -1,0 +1,79 @@
+#include "output_errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <ostream>
+#include <string>
+
+namespace {
+
+// Takes `room` characters, then fails every write and flush with `error` in
+// errno, as a full disk or a closed descriptor does.
+class FailingBuffer : public std::streambuf {
+ public:
+  FailingBuffer(std::size_t room, int error) : room_(room), error_(error) {}
+  std::string taken;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (taken.size() < room_) {
+      taken += traits_type::to_char_type(c);
+      return c;
+    }
+    errno = error_;
+    return traits_type::eof();
+  }
+  int sync() override {
+    if (taken.size() < room_) return 0;
+    errno = error_;
+    return -1;
+  }
+
+ private:
+  std::size_t room_;
+  int error_;
+};
+
+TEST(OutputErrors, PassesEverythingOnWhileWritesSucceed) {
+  FailingBuffer target(100, ENOSPC);
+  OutputErrors output(&target);
+  std::ostream out(&output);
+  out << "Miles: " << 30 << '\n' << std::flush;
+  EXPECT_EQ(target.taken, "Miles: 30\n");
+  EXPECT_TRUE(out.good());
+  EXPECT_EQ(output.firstError(), 0);
+}
+
+TEST(OutputErrors, KeepsTheReasonOfTheFirstFailure) {
+  FailingBuffer target(4, ENOSPC);
+  OutputErrors output(&target);
+  std::ostream out(&output);
+  out << "Enter: ";
+  EXPECT_TRUE(out.bad());
+  EXPECT_EQ(target.taken, "Ente");
+  // What the C library does to errno later must not change the reason.
+  errno = ENOTTY;
+  out.clear();
+  out << "more" << std::flush;
+  EXPECT_EQ(output.firstError(), ENOSPC);
+}
+
+TEST(OutputErrors, FailedFlushIsAFailure) {
+  FailingBuffer target(0, EBADF);
+  OutputErrors output(&target);
+  std::ostream out(&output);
+  out.flush();
+  EXPECT_TRUE(out.bad());
+  EXPECT_EQ(output.firstError(), EBADF);
+}
+
+TEST(OutputErrors, FailureWithoutAReasonIsAnInputOutputError) {
+  FailingBuffer target(0, 0);
+  OutputErrors output(&target);
+  std::ostream out(&output);
+  out << 'x';
+  EXPECT_EQ(output.firstError(), EIO);
+}
+
+}  // namespace
