@@ -3,15 +3,14 @@
 #include <cerrno>
 
 OutputErrors::int_type OutputErrors::overflow(int_type c) {
-  if (traits_type::eq_int_type(c, traits_type::eof()))
+  // Nothing is buffered here, so there is nothing to make room for.
+  if (traits_type::eq_int_type(c, traits_type::eof())) {
     return traits_type::not_eof(c);
-  errno = 0;
-  if (traits_type::eq_int_type(target_->sputc(traits_type::to_char_type(c)),
-                               traits_type::eof())) {
-    failed();
-    return traits_type::eof();
   }
-  return c;
+  errno = 0;
+  const int_type written = target_->sputc(traits_type::to_char_type(c));
+  if (traits_type::eq_int_type(written, traits_type::eof())) failed();
+  return written;
 }
 
 std::streamsize OutputErrors::xsputn(const char* text, std::streamsize size) {

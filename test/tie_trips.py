@@ -10,12 +10,14 @@ tells the formula apart from something it must not be:
     significand and the stored result again to 53 bits;
   - algebraically equal rearrangements of the kilometres-per-litre formula.
 
-Run it from anywhere; it rewrites the file beside it:
-  python3 src/tie_trips.py
+Run it from anywhere; it rewrites the file beside it, or writes the file
+named by its argument (which CI compares with the committed one):
+  python3 test/tie_trips.py [OUTPUT]
 """
 
 import math
 import struct
+import sys
 import textwrap
 from decimal import Decimal, ROUND_HALF_EVEN, localcontext
 from fractions import Fraction
@@ -199,8 +201,9 @@ def main():
             width=77, initial_indent="// ", subsequent_indent="// ")
         lines.append('{"%s", "%s", "%s", "%s", "%s"},' %
                      (gas, start, end, mpg, kml))
-    Path(__file__).with_name("tie_trips.inc").write_text("\n".join(lines)
-                                                         + "\n")
+    output = (Path(sys.argv[1]) if len(sys.argv) > 1
+              else Path(__file__).with_name("tie_trips.inc"))
+    output.write_text("\n".join(lines) + "\n")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,36 @@
+# Each optional compiler and linker flag is used only where the toolchain is
+# shown to take it, so that no compiler or linker meets a flag it does not
+# know. These set `out` to the flags that are taken, in order.
+
+include(CheckCXXCompilerFlag)
+include(CheckCXXSourceCompiles)
+include(CMakePushCheckState)
+
+function(probeCompileFlags out)
+  set(taken)
+  foreach(flag IN LISTS ARGN)
+    string(MAKE_C_IDENTIFIER "FUEL_ECONOMY_CXX${flag}" have)
+    check_cxx_compiler_flag(${flag} ${have})
+    if(${have})
+      list(APPEND taken ${flag})
+    endif()
+  endforeach()
+  set(${out} ${taken} PARENT_SCOPE)
+endfunction()
+
+function(probeLinkFlags out)
+  set(taken)
+  foreach(flag IN LISTS ARGN)
+    string(MAKE_C_IDENTIFIER "FUEL_ECONOMY_LD${flag}" have)
+    cmake_push_check_state(RESET)
+    set(CMAKE_REQUIRED_LINK_OPTIONS "-Wl,${flag}")
+    # GNU ld only warns about a -z keyword it does not know.
+    check_cxx_source_compiles("int main() { return 0; }" ${have}
+      FAIL_REGEX "ignored|unknown|unrecognized|not supported")
+    cmake_pop_check_state()
+    if(${have})
+      list(APPEND taken "-Wl,${flag}")
+    endif()
+  endforeach()
+  set(${out} ${taken} PARENT_SCOPE)
+endfunction()
