@@ -12,6 +12,14 @@ if(FUEL_ECONOMY_HARDEN AND NOT fuelEconomySanitizing)
     list(APPEND flags -fstack-clash-protection)
   endif()
   probeCompileFlags(flags ${flags})
+  # Programs are position independent, as Debian's compilers make them on
+  # most architectures by default but not on all (alpha, for one);
+  # cmake/StaticLink.cmake makes its own choice for a static program.
+  include(CheckPIESupported)
+  check_pie_supported(OUTPUT_VARIABLE pieMessage LANGUAGES CXX)
+  if(CMAKE_CXX_LINK_PIE_SUPPORTED)
+    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  endif()
   probeLinkFlags(linkFlags -z,relro -z,now)
   # Before the packager's own CXXFLAGS and LDFLAGS, so that theirs win where
   # they differ; CMAKE_CXX_FLAGS also reaches the link, where some of these

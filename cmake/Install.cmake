@@ -70,7 +70,6 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "miles per gallon and kilometres per litre.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/PackageContents.cmake)
-configure_file(cmake/PackageContents.cmake.in PackageContents.cmake @ONLY)
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
@@ -83,9 +82,17 @@ else()
     # dpkg answers for this machine; the toolchain file names the target.
     if(FUEL_ECONOMY_DEBIAN_ARCHITECTURE)
       set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${FUEL_ECONOMY_DEBIAN_ARCHITECTURE})
+      # dpkg-shlibdeps knows only this machine's libraries: the Depends of a
+      # dynamically linked cross build are worked out when it is packaged.
+      if(NOT fuelEconomyLinkage)
+        set(fuelEconomyCrossLibraries ${CMAKE_FIND_ROOT_PATH}/lib)
+      endif()
     endif()
   else()
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   endif()
 endif()
+configure_file(cmake/PackageContents.cmake.in PackageContents.cmake.in @ONLY)
+file(GENERATE OUTPUT ${CPACK_PROJECT_CONFIG_FILE}
+     INPUT ${CMAKE_CURRENT_BINARY_DIR}/PackageContents.cmake.in)
 include(CPack)

@@ -31,7 +31,6 @@ elseif(FUEL_ECONOMY_STATIC)
   cmake_pop_check_state()
   if(FUEL_ECONOMY_LINKS_STATIC_PIE)
     set(fuelEconomyLinkage "static PIE")
-    # Not the PIE property: its -pie would override -static-pie.
     target_compile_options(fuel-economy-core PRIVATE -fPIE)
     target_compile_options(fuel-economy PRIVATE -fPIE)
     target_link_options(fuel-economy PRIVATE -static-pie)
@@ -44,6 +43,9 @@ elseif(FUEL_ECONOMY_STATIC)
 endif()
 
 if(fuelEconomyLinkage)
+  # No PIE property, neither on nor off: its -pie or -no-pie would override
+  # -static-pie, and a static program that is no PIE has no use for it.
+  set_property(TARGET fuel-economy-core fuel-economy PROPERTY POSITION_INDEPENDENT_CODE)
   # Where the project links the whole program itself, packed relative
   # relocations make fewer relocations to apply at start, and dropping
   # unused sections leaves less to relocate. A dynamic link leaves such

@@ -22,6 +22,15 @@ set(fuelEconomyPlatforms
   "ppc64el     linux   powerpc64le-linux-gnu    ppc64le   ppc64le   static  g++-powerpc64le-linux-gnu,qemu-user-static"
   "s390x       linux   s390x-linux-gnu          s390x     s390x     static  g++-s390x-linux-gnu,qemu-user-static"
   "riscv64     linux   riscv64-linux-gnu        riscv64   riscv64   static  g++-riscv64-linux-gnu,qemu-user-static"
+  # Debian's ports. A static alpha program, even a C one, crashes under qemu
+  # in the C library's start-up, and alpha's -static-pie links a dynamic
+  # program anyway; linked dynamically it runs on qemu's -L sysroot.
+  "alpha       linux   alpha-linux-gnu          alpha     alpha     dynamic g++-alpha-linux-gnu,qemu-user-static"
+  "hppa        linux   hppa-linux-gnu           hppa      parisc    static  g++-hppa-linux-gnu,qemu-user-static"
+  "m68k        linux   m68k-linux-gnu           m68k      m68k      static  g++-m68k-linux-gnu,qemu-user-static"
+  "powerpc     linux   powerpc-linux-gnu        ppc       ppc       static  g++-powerpc-linux-gnu,qemu-user-static"
+  "ppc64       linux   powerpc64-linux-gnu      ppc64     ppc64     static  g++-powerpc64-linux-gnu,qemu-user-static"
+  "sparc64     linux   sparc64-linux-gnu        sparc64   sparc64   static  g++-sparc64-linux-gnu,qemu-user-static"
   "windows     windows x86_64-w64-mingw32       wine64    x86_64    static  g++-mingw-w64-x86-64-posix,wine,wine64"
   "windows-i686 windows i686-w64-mingw32        wine      i686      static  g++-mingw-w64-i686-posix,wine,wine32:i386"
 )
