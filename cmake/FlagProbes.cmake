@@ -1,6 +1,8 @@
 # Each optional compiler and linker flag is used only where the toolchain is
-# shown to take it, so that no compiler or linker meets a flag it does not
-# know. These set `out` to the flags that are taken, in order.
+# shown to take it without a warning, so that no compiler or linker meets a
+# flag it does not know or cannot honour (g++ for alpha and hppa only warns
+# that it has no stack protector). These set `out` to the flags that are
+# taken, in order.
 
 include(CheckCXXCompilerFlag)
 include(CheckCXXSourceCompiles)
@@ -10,7 +12,10 @@ function(probeCompileFlags out)
   set(taken)
   foreach(flag IN LISTS ARGN)
     string(MAKE_C_IDENTIFIER "FUEL_ECONOMY_CXX${flag}" have)
+    cmake_push_check_state(RESET)
+    set(CMAKE_REQUIRED_FLAGS -Werror)
     check_cxx_compiler_flag(${flag} ${have})
+    cmake_pop_check_state()
     if(${have})
       list(APPEND taken ${flag})
     endif()

@@ -43,9 +43,10 @@ elseif(FUEL_ECONOMY_STATIC)
 endif()
 
 if(fuelEconomyLinkage)
-  # No PIE property, neither on nor off: its -pie or -no-pie would override
-  # -static-pie, and a static program that is no PIE has no use for it.
-  set_property(TARGET fuel-economy-core fuel-economy PROPERTY POSITION_INDEPENDENT_CODE)
+  # No PIE property on the program, neither on nor off: its -pie or -no-pie
+  # would override -static-pie, and a static program that is no PIE has no
+  # use for it. The library keeps it, for the tests that link it.
+  set_property(TARGET fuel-economy PROPERTY POSITION_INDEPENDENT_CODE)
   # Where the project links the whole program itself, packed relative
   # relocations make fewer relocations to apply at start, and dropping
   # unused sections leaves less to relocate. A dynamic link leaves such
