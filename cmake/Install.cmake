@@ -53,7 +53,7 @@ else()
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR}
           COMPONENT licence EXCLUDE_FROM_ALL)
   # Only the .deb, where lintian looks for it, takes this.
-  if(fuelEconomyLinkage STREQUAL "static PIE")
+  if(fuelEconomyLinkage)
     install(FILES packaging/lintian-overrides DESTINATION share/lintian/overrides
             RENAME ${PROJECT_NAME} COMPONENT lintian EXCLUDE_FROM_ALL)
   endif()
