@@ -12,14 +12,14 @@
 # each value to double; so these targets compute in SSE2, which every x86
 # processor since the Pentium 4 and the Athlon 64 has.
 #
-# m68k's floating point (the 68881 and 68882, and the one inside the 68040
-# and 68060) has no such alternative: it computes in 80-bit registers with
-# the wider exponent range, and the 68040 and 68060 keep that range though
-# they report FLT_EVAL_METHOD 0. There -ffloat-store rounds each result to
+# The 68k family's floating point (the 68881 and 68882, and the one inside
+# the 68040 and 68060) has no such alternative: it computes in 80-bit
+# registers with the wider exponent range, and the 68040 and 68060 keep that
+# range though they report FLT_EVAL_METHOD 0. There -ffloat-store rounds each result to
 # a double, range included, as it is stored, and src/ieee_double.h sets the
 # rounding precision to double at start, so that each operation rounds its
 # significand once and storing it does not round it again. g++ is the
-# compiler for m68k; FUEL_ECONOMY_FLOAT_STORE tells the header that the flag
+# compiler for these; FUEL_ECONOMY_FLOAT_STORE tells the header that the flag
 # is there.
 
 include(CheckCXXSourceCompiles)

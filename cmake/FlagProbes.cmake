@@ -1,6 +1,6 @@
 # Each optional compiler and linker flag is used only where the toolchain is
 # shown to take it without a warning, so that no compiler or linker meets a
-# flag it does not know or cannot honour (g++ for alpha and hppa only warns
+# flag it does not know or cannot honour (g++ for some targets only warns
 # that it has no stack protector). These set `out` to the flags that are
 # taken, in order.
 

@@ -13,7 +13,7 @@ if(FUEL_ECONOMY_HARDEN AND NOT fuelEconomySanitizing)
   endif()
   probeCompileFlags(flags ${flags})
   # Programs are position independent, as Debian's compilers make them on
-  # most architectures by default but not on all (alpha, for one);
+  # most architectures by default but not on all;
   # cmake/StaticLink.cmake makes its own choice for a static program.
   include(CheckPIESupported)
   check_pie_supported(OUTPUT_VARIABLE pieMessage LANGUAGES CXX)

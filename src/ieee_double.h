@@ -10,14 +10,14 @@
 #include <cfloat>
 
 #if defined(__HAVE_68881__)
-// m68k's floating point (the 68881 and 68882, and inside the 68040 and
-// 68060) computes in 80-bit registers with a wider exponent range, even
+// The 68k family's floating point (the 68881 and 68882, and inside the 68040
+// and 68060) computes in 80-bit registers with a wider exponent range, even
 // where FLT_EVAL_METHOD is 0. -ffloat-store rounds every stored result to a
 // double; the rounding precision set here rounds each operation's
 // significand to 53 bits once, so that storing it does not round it again.
 #if !defined(FUEL_ECONOMY_FLOAT_STORE)
 #error \
-    "m68k floating point computes doubles in 80-bit registers with a wider exponent range, which rounds results twice and keeps overflowed ones finite; build with -ffloat-store -DFUEL_ECONOMY_FLOAT_STORE, as the project's build does"
+    "68881-family floating point computes doubles in 80-bit registers with a wider exponent range, which rounds results twice and keeps overflowed ones finite; build with -ffloat-store -DFUEL_ECONOMY_FLOAT_STORE, as the project's build does"
 #endif
 namespace {
 struct RoundingPrecisionDouble {
