@@ -36,25 +36,34 @@ def roundTo(x, bits):
     """x rounded to nearest, ties to even, to a `bits`-bit significand.
 
     The exponent is unbounded: every value here stays in the normal range,
-    which the caller checks."""
+    which the caller checks. Integer arithmetic throughout, for speed."""
     if x == 0:
         return x
-    sign = -1 if x < 0 else 1
-    x = abs(x)
-    exponent = x.numerator.bit_length() - x.denominator.bit_length()
-    if Fraction(2) ** exponent > x:
+    numerator, denominator = abs(x.numerator), x.denominator
+    # 2**exponent <= |x| < 2**(exponent + 1)
+    exponent = numerator.bit_length() - denominator.bit_length()
+    if (numerator << max(-exponent, 0)) < (denominator << max(exponent, 0)):
         exponent -= 1
-    scale = Fraction(2) ** (bits - 1 - exponent)
-    scaled = x * scale
-    whole = scaled.numerator // scaled.denominator
-    rest = scaled - whole
-    if rest > Fraction(1, 2) or (rest == Fraction(1, 2) and whole % 2 == 1):
+    shift = bits - 1 - exponent
+    if shift >= 0:
+        whole, rest = divmod(numerator << shift, denominator)
+        halves = (rest * 2, denominator)
+    else:
+        whole, rest = divmod(numerator, denominator << -shift)
+        halves = (rest * 2, denominator << -shift)
+    if halves[0] > halves[1] or (halves[0] == halves[1] and whole % 2 == 1):
         whole += 1
-    return sign * whole / scale
+    rounded = (Fraction(whole, 1 << shift) if shift >= 0
+               else Fraction(whole << -shift))
+    return rounded if x > 0 else -rounded
+
+
+SMALLEST_NORMAL = Fraction(1, 1 << 1022)
+BEYOND_LARGEST = Fraction(1 << 1024)
 
 
 def double(x):
-    assert x == 0 or Fraction(2) ** -1022 <= abs(x) < Fraction(2) ** 1024, x
+    assert x == 0 or SMALLEST_NORMAL <= abs(x) < BEYOND_LARGEST, x
     return roundTo(x, 53)
 
 
