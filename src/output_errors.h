@@ -5,9 +5,9 @@
 
 /// A stream buffer that hands every write and flush to `target`, unbuffered,
 /// and keeps the errno of the first one that failed. A stream forgets why it
-/// went bad, and by the end of a run errno may say something else (the C
-/// library sets it on success too, on a first read from a device), so the
-/// reason is taken when the failure happens.
+/// went bad, and by the end of a run errno may say something else (any
+/// library call may set it, on success too), so the reason is taken when the
+/// failure happens.
 class OutputErrors : public std::streambuf {
  public:
   explicit OutputErrors(std::streambuf* target) : target_(target) {}

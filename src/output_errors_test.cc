@@ -12,7 +12,9 @@ namespace {
 // errno, as a full disk or a closed descriptor does.
 class FailingBuffer : public std::streambuf {
  public:
-  FailingBuffer(std::size_t room, int error) : room_(room), error_(error) {}
+  FailingBuffer(std::size_t room, int failWith)
+      : error(failWith), room_(room) {}
+  int error;
   std::string taken;
 
  protected:
@@ -21,18 +23,17 @@ class FailingBuffer : public std::streambuf {
       taken += traits_type::to_char_type(c);
       return c;
     }
-    errno = error_;
+    errno = error;
     return traits_type::eof();
   }
   int sync() override {
     if (taken.size() < room_) return 0;
-    errno = error_;
+    errno = error;
     return -1;
   }
 
  private:
   std::size_t room_;
-  int error_;
 };
 
 TEST(OutputErrors, PassesEverythingOnWhileWritesSucceed) {
@@ -52,7 +53,9 @@ TEST(OutputErrors, KeepsTheReasonOfTheFirstFailure) {
   out << "Enter: ";
   EXPECT_TRUE(out.bad());
   EXPECT_EQ(target.taken, "Ente");
-  // What the C library does to errno later must not change the reason.
+  // Neither a later failure nor what other calls do to errno meanwhile
+  // changes the reason.
+  target.error = EBADF;
   errno = ENOTTY;
   out.clear();
   out << "more" << std::flush;
