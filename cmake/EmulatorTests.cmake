@@ -1,8 +1,7 @@
 # How the tests run, natively or on a cross-built program: the unit tests and
 # corpus replays run behind CMAKE_CROSSCOMPILING_EMULATOR, and the
 # whole-program tests (test/) are built for this machine and start the
-# program behind it. A cross build with no emulator that runs here builds
-# its tests and runs none.
+# program behind it.
 #
 # fuelEconomyDiscoverTests(TARGET) and fuelEconomyAddTest(NAME COMMAND...)
 # add tests with the properties every test takes; fuelEconomyEndToEndTests()
@@ -10,11 +9,6 @@
 
 set(fuelEconomyTestProperties)
 set(fuelEconomyDiscoveryTimeout 5)
-set(fuelEconomyRunsTests ON)
-if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-  set(fuelEconomyRunsTests OFF)
-  message(STATUS "No emulator runs the cross-built programs here: the tests are built, not run")
-endif()
 
 # Under Wine, one server kept alive for the whole run saves each test the
 # seconds of starting one. The first run of Wine, which lists the tests,
@@ -37,19 +31,15 @@ if(CMAKE_CROSSCOMPILING_EMULATOR MATCHES "wine")
 endif()
 
 function(fuelEconomyDiscoverTests target)
-  if(fuelEconomyRunsTests)
-    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
-                         DISCOVERY_TIMEOUT ${fuelEconomyDiscoveryTimeout}
-                         PROPERTIES ${fuelEconomyTestProperties})
-  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+                       DISCOVERY_TIMEOUT ${fuelEconomyDiscoveryTimeout}
+                       PROPERTIES ${fuelEconomyTestProperties})
 endfunction()
 
 function(fuelEconomyAddTest name)
-  if(fuelEconomyRunsTests)
-    add_test(NAME ${name} COMMAND ${ARGN})
-    if(fuelEconomyTestProperties)
-      set_tests_properties(${name} PROPERTIES ${fuelEconomyTestProperties})
-    endif()
+  add_test(NAME ${name} COMMAND ${ARGN})
+  if(fuelEconomyTestProperties)
+    set_tests_properties(${name} PROPERTIES ${fuelEconomyTestProperties})
   endif()
 endfunction()
 
@@ -59,9 +49,6 @@ function(fuelEconomyEndToEndTests)
     set(FUEL_ECONOMY_EMULATOR "")
     set(FUEL_ECONOMY_LINE_END lf)
     add_subdirectory(${PROJECT_SOURCE_DIR}/test ${PROJECT_BINARY_DIR}/end-to-end)
-    return()
-  endif()
-  if(NOT fuelEconomyRunsTests)
     return()
   endif()
 

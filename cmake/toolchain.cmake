@@ -48,7 +48,7 @@ else()
   find_program(FUEL_ECONOMY_WINE NAMES ${platform_emulator} wine REQUIRED)
   # The 32-bit loader is itself a 32-bit x86 program, which not every Linux
   # system runs (a kernel or sandbox without IA-32 emulation); with no
-  # emulator, the tests are built but not run.
+  # emulator, the tests are left out.
   execute_process(COMMAND ${FUEL_ECONOMY_WINE} --version
                   RESULT_VARIABLE wineFails OUTPUT_QUIET ERROR_QUIET)
   if(NOT wineFails)
