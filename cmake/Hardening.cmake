@@ -12,14 +12,6 @@ if(FUEL_ECONOMY_HARDEN AND NOT fuelEconomySanitizing)
     list(APPEND flags -fstack-clash-protection)
   endif()
   probeCompileFlags(flags ${flags})
-  # Programs are position independent, as Debian's compilers make them on
-  # most architectures by default but not on all;
-  # cmake/StaticLink.cmake makes its own choice for a static program.
-  include(CheckPIESupported)
-  check_pie_supported(OUTPUT_VARIABLE pieMessage LANGUAGES CXX)
-  if(CMAKE_CXX_LINK_PIE_SUPPORTED)
-    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
-  endif()
   probeLinkFlags(linkFlags -z,relro -z,now)
   # Before the packager's own CXXFLAGS and LDFLAGS, so that theirs win where
   # they differ; CMAKE_CXX_FLAGS also reaches the link, where some of these
@@ -28,6 +20,16 @@ if(FUEL_ECONOMY_HARDEN AND NOT fuelEconomySanitizing)
   list(JOIN linkFlags " " linkFlags)
   string(PREPEND CMAKE_CXX_FLAGS "${flags} ")
   string(PREPEND CMAKE_EXE_LINKER_FLAGS "${linkFlags} ")
+
+  # Programs are position independent, as Debian's compilers make them on
+  # most architectures by default but not on all; cmake/StaticLink.cmake
+  # makes its own choice for a static program. Asked for an output
+  # variable, the check does not warn where there is no PIE (Windows).
+  include(CheckPIESupported)
+  check_pie_supported(OUTPUT_VARIABLE unsupportedReason LANGUAGES CXX)
+  if(CMAKE_CXX_LINK_PIE_SUPPORTED)
+    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  endif()
 
   # A packager's own level of fortification stays. It works only where the
   # compiler optimises and warns anywhere else, so it is added only where

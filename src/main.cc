@@ -20,6 +20,7 @@ int main() {
   std::cin.tie(&out);
   runDialogue(std::cin, out);
   out.flush();
+  // No stream is left tied to `out` once it is gone.
   std::cin.tie(&std::cout);
 
   if (output.firstError() != 0) {
