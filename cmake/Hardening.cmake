@@ -1,10 +1,13 @@
 # FUEL_ECONOMY_HARDEN: what Debian's dpkg-buildflags gives for hardening,
 # each flag where the toolchain takes it (cmake/FlagProbes.cmake). Not with
-# the sanitizers, which check the stack their own way.
+# the sanitizers, which check the stack their own way, nor for WebAssembly,
+# which keeps return addresses and code out of the program's memory and
+# links nothing at run time, so these flags have nothing to guard (and
+# WASI's C library has no stack protector).
 
 include(${CMAKE_CURRENT_LIST_DIR}/FlagProbes.cmake)
 
-if(FUEL_ECONOMY_HARDEN AND NOT fuelEconomySanitizing)
+if(FUEL_ECONOMY_HARDEN AND NOT fuelEconomySanitizing AND NOT WASI)
   set(flags -fstack-protector-strong -fcf-protection)
   # Windows probes every page of a large stack frame already (__chkstk), and
   # MinGW's g++ 12 fails on some frames when asked to as well.

@@ -5,9 +5,9 @@
 # list the rows). docs/platforms.md describes each one.
 #
 #   name       the preset and build folder; for Linux, Debian's architecture
-#   system     linux or windows
-#   triple     the GNU triple of the cross compiler
-#   emulator   qemu's name for the processor, or the Wine loader
+#   system     linux, windows or wasi
+#   triple     the GNU triple of the cross compiler, or clang's target
+#   emulator   qemu's name for the processor, the Wine loader, or node
 #   processor  what CMake reports as CMAKE_SYSTEM_PROCESSOR
 #   link       static, or dynamic where a static program does not run
 #   packages   the Debian packages that build and run it, comma-separated
@@ -33,6 +33,10 @@ set(fuelEconomyPlatforms
   "sparc64     linux   sparc64-linux-gnu        sparc64   sparc64   static  g++-sparc64-linux-gnu,qemu-user-static"
   "windows     windows x86_64-w64-mingw32       wine64    x86_64    static  g++-mingw-w64-x86-64-posix,wine,wine64"
   "windows-i686 windows i686-w64-mingw32        wine      i686      static  g++-mingw-w64-i686-posix,wine,wine32:i386"
+  # WebAssembly for browsers: clang with Debian's WASI C and C++ libraries,
+  # run by Node's WASI (test/run_wasi.mjs); binaryen shrinks it and Chromium
+  # runs its page.
+  "wasi        wasi    wasm32-wasi              node      wasm32    static  clang-14,lld-14,libc++-14-dev-wasm32,libc++abi-14-dev-wasm32,libclang-rt-14-dev-wasm32,wasi-libc,binaryen,chromium"
 )
 
 set(fuelEconomyPlatformFields name system triple emulator processor link packages)

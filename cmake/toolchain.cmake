@@ -1,7 +1,7 @@
 # Cross-builds for the platform FUEL_ECONOMY_PLATFORM, a row of
 # cmake/platforms.cmake (the presets set it), with Debian's cross compilers,
 # and runs its programs here under the row's emulator: Linux under qemu-user
-# (qemu-user-static), Windows under Wine.
+# (qemu-user-static), Windows under Wine, WebAssembly (WASI) under Node.
 
 include(${CMAKE_CURRENT_LIST_DIR}/platforms.cmake)
 # try_compile projects read this file again and need the choice too.
@@ -30,6 +30,26 @@ if(platform_system STREQUAL "linux")
   find_program(FUEL_ECONOMY_QEMU NAMES qemu-${platform_emulator}-static
                                        qemu-${platform_emulator} REQUIRED)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${FUEL_ECONOMY_QEMU} -L /usr/${platform_triple})
+elseif(platform_system STREQUAL "wasi")
+  # CMake before 3.31 has no platform file for WASI: cmake/Platform has one.
+  set(CMAKE_SYSTEM_NAME WASI)
+  list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+  find_program(CMAKE_C_COMPILER NAMES clang-14 clang REQUIRED)
+  find_program(CMAKE_CXX_COMPILER NAMES clang++-14 clang++ REQUIRED)
+  set(CMAKE_C_COMPILER_TARGET ${platform_triple})
+  set(CMAKE_CXX_COMPILER_TARGET ${platform_triple})
+  # Debian keeps the WebAssembly C and C++ headers and libraries apart from
+  # the host's, which a plain --sysroot=/usr would find instead. Its libc++
+  # is built without exceptions, as clang 14 builds WebAssembly.
+  set(CMAKE_C_FLAGS_INIT "-nostdlibinc -isystem /usr/include/${platform_triple}")
+  set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem /usr/include/${platform_triple}/c++/v1 ${CMAKE_C_FLAGS_INIT} -fno-exceptions")
+  # CMake passes the compile flags to links too, where the header flags
+  # have nothing to do.
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-L/usr/lib/${platform_triple} -Wno-unused-command-line-argument")
+  find_program(FUEL_ECONOMY_NODE NAMES node nodejs REQUIRED)
+  # Node warns on standard error that its WASI is experimental.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${FUEL_ECONOMY_NODE} --no-warnings
+      ${CMAKE_CURRENT_LIST_DIR}/../test/run_wasi.mjs)
 else()
   # MinGW-w64 with the posix thread model (g++-mingw-w64-ARCH-posix).
   set(CMAKE_SYSTEM_NAME Windows)

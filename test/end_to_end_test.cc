@@ -187,6 +187,7 @@ struct LostOutputCase {
   std::string name;
   std::string script;  // "$@" runs the program
   std::string reason;  // strerror's text for the failed write
+  bool closesOutput = false;
 };
 
 // Output that cannot be written is reported once, on standard error, with
@@ -197,14 +198,17 @@ const LostOutputCase lostOutputCases[] = {
     {"InvalidDataToFullDevice", "echo 3 100 100 | \"$@\" >/dev/full",
      "No space left on device"},
     {"ResultsToClosedOutput", "echo 10 1000 1300 | \"$@\" >&-",
-     "Bad file descriptor"},
+     "Bad file descriptor", true},
     {"InvalidDataToClosedOutput", "echo 1,5 0 100 | \"$@\" >&-",
-     "Bad file descriptor"},
+     "Bad file descriptor", true},
 };
 
 class LostOutput : public testing::TestWithParam<LostOutputCase> {};
 
 TEST_P(LostOutput, IsReportedWithStatusOne) {
+  if (GetParam().closesOutput && !programSeesClosedStreams()) {
+    GTEST_SKIP() << "the program's output is never closed behind Node";
+  }
   const Outcome outcome = runShell(GetParam().script);
   EXPECT_EQ(outcome.output, "");
   EXPECT_EQ(outcome.errors, inProgramLineEnds("fuel-economy: write error: " +

@@ -32,6 +32,12 @@ std::vector<char*> execArguments(std::vector<std::string>& words) {
   return pointers;
 }
 
+bool programSeesClosedStreams() {
+  const std::string start = programCommand().front();
+  const std::string name = start.substr(start.find_last_of('/') + 1);
+  return name != "node" && name != "nodejs";
+}
+
 bool programWritesCrLf() {
   const char* lineEnd = std::getenv("FUEL_ECONOMY_LINE_END");
   return std::string(lineEnd != nullptr

@@ -17,6 +17,10 @@ std::vector<std::string> programCommand();
 // does: $FUEL_ECONOMY_LINE_END, or else the build's setting, is crlf.
 bool programWritesCrLf();
 
+// False where the program runs behind Node, which opens /dev/null in place
+// of a closed standard stream before the program starts.
+bool programSeesClosedStreams();
+
 // `text` with each "\n" written as the program writes a line end.
 std::string inProgramLineEnds(const std::string& text);
 
