@@ -12,9 +12,13 @@
 
 set(CPACK_PACKAGE_CONTACT "The fuel-economy developers <maintainers@fuel-economy.invalid>")
 
-if(WIN32)
-  # A zip to unpack anywhere: the program beside its README and licence.
+if(WIN32 OR WASI)
+  # A zip to unpack anywhere: the program beside its README and licence, and
+  # for WebAssembly, the page that runs it (a folder to serve).
   install(TARGETS fuel-economy RUNTIME DESTINATION . COMPONENT program)
+  if(WASI)
+    install(FILES ${fuelEconomyWebFiles} DESTINATION . COMPONENT program)
+  endif()
   install(FILES README.md DESTINATION . COMPONENT licence EXCLUDE_FROM_ALL)
   install(FILES LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT licence
           EXCLUDE_FROM_ALL)
@@ -68,10 +72,13 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "An interactive console program: it asks for the gasoline used on a trip\n"
   "and the odometer's readings at its start and end, and writes the trip's\n"
   "miles per gallon and kilometres per litre.")
-set(CPACK_STRIP_FILES ON)
+# A WebAssembly program is stripped as it is linked (cmake/WebAssembly.cmake).
+if(NOT WASI)
+  set(CPACK_STRIP_FILES ON)
+endif()
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/PackageContents.cmake)
 
-if(WIN32)
+if(WIN32 OR WASI)
   set(CPACK_GENERATOR ZIP)
 else()
   set(CPACK_GENERATOR DEB TGZ)

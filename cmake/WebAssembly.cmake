@@ -1,0 +1,53 @@
+# A WASI build: fuel-economy.wasm as small as the tools make it, and the page
+# that runs it in a browser (web/), gathered with it in the build's web/
+# folder, which any static file server serves as it is.
+
+# The page's test in Chromium (test/browser), where the browser and the
+# test's npm packages are here.
+function(fuelEconomyPageTest)
+  find_program(FUEL_ECONOMY_CHROMIUM NAMES chromium chromium-browser)
+  set(driver ${PROJECT_SOURCE_DIR}/test/browser/node_modules/playwright-core)
+  if(NOT FUEL_ECONOMY_CHROMIUM OR NOT EXISTS ${driver})
+    message(STATUS "The page's test is left out: it needs chromium, and "
+                   "npm ci in test/browser")
+    return()
+  endif()
+  add_test(NAME Page.InChromium
+           COMMAND ${FUEL_ECONOMY_NODE} ${PROJECT_SOURCE_DIR}/test/browser/page_test.mjs
+                   ${PROJECT_BINARY_DIR}/web)
+  set_tests_properties(Page.InChromium PROPERTIES
+                       ENVIRONMENT CHROMIUM=${FUEL_ECONOMY_CHROMIUM})
+endfunction()
+
+if(NOT WASI)
+  return()
+endif()
+
+# Names and debugging sections are of no use to a browser.
+target_link_options(fuel-economy PRIVATE -Wl,--strip-all)
+find_program(FUEL_ECONOMY_WASM_OPT wasm-opt)
+if(FUEL_ECONOMY_WASM_OPT)
+  # The tests run the optimised program, the one that is shipped.
+  add_custom_command(TARGET fuel-economy POST_BUILD
+    COMMAND ${FUEL_ECONOMY_WASM_OPT} -Oz $<TARGET_FILE:fuel-economy>
+            -o $<TARGET_FILE:fuel-economy>
+    VERBATIM)
+else()
+  message(STATUS "No wasm-opt (Debian's binaryen): fuel-economy.wasm is left as linked")
+endif()
+
+set(fuelEconomyWebFiles web/index.html web/fuel-economy.js)
+set(webRoot ${PROJECT_BINARY_DIR}/web)
+file(MAKE_DIRECTORY ${webRoot})
+set(outputs ${webRoot}/fuel-economy.wasm)
+add_custom_command(OUTPUT ${webRoot}/fuel-economy.wasm
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:fuel-economy> ${webRoot}/
+  DEPENDS fuel-economy VERBATIM)
+foreach(file IN LISTS fuelEconomyWebFiles)
+  get_filename_component(name ${file} NAME)
+  add_custom_command(OUTPUT ${webRoot}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${file} ${webRoot}/
+    DEPENDS ${file} VERBATIM)
+  list(APPEND outputs ${webRoot}/${name})
+endforeach()
+add_custom_target(web-page ALL DEPENDS ${outputs})
