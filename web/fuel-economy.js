@@ -11,15 +11,16 @@
 // isolation, which a plain static file server does not give.)
 //
 // The program imports a handful of WASI functions; the small shim below
-// answers them, and any other with ENOSYS.
+// answers them, and any other with ENOSYS. The script keeps to what every
+// browser with WebAssembly runs (ECMAScript 2017).
 'use strict';
 
 const errnoBadf = 8;
 const errnoNosys = 52;
 const errnoSpipe = 70;
 const filetypeCharacterDevice = 2;
-const rightsFdRead = 1n << 1n;
-const rightsFdWrite = 1n << 6n;
+const rightsFdRead = 1 << 1;
+const rightsFdWrite = 1 << 6;
 
 // Thrown through the program to end a run: at exit, or at a read that would
 // wait for a line not yet typed.
@@ -81,7 +82,8 @@ async function run(module, chunks) {
       if (fd > 2) return errnoBadf;
       for (let i = 0; i < 24; i++) view().setUint8(statOut + i, 0);
       view().setUint8(statOut, filetypeCharacterDevice);
-      view().setBigUint64(statOut + 8, fd === 0 ? rightsFdRead : rightsFdWrite, true);
+      // The low half of the 64-bit rights: no right to seek or tell.
+      view().setUint32(statOut + 8, fd === 0 ? rightsFdRead : rightsFdWrite, true);
       return 0;
     },
     fd_seek: () => errnoSpipe,
@@ -100,8 +102,8 @@ async function run(module, chunks) {
   const imports = {};
   for (const {module: from, name, kind} of WebAssembly.Module.imports(module)) {
     if (kind === 'function') {
-      imports[from] ??= {};
-      imports[from][name] = system[name] ?? (() => errnoNosys);
+      if (!imports[from]) imports[from] = {};
+      imports[from][name] = system[name] || (() => errnoNosys);
     }
   }
   const instance = await WebAssembly.instantiate(module, imports);
@@ -166,7 +168,7 @@ function send(text, chunk) {
 }
 
 function start() {
-  transcript.replaceChildren();
+  transcript.textContent = '';
   again.hidden = true;
   chunks = [];
   shown = '';
