@@ -124,6 +124,11 @@ const line = document.getElementById('line');
 const again = document.getElementById('again');
 const encoder = new TextEncoder();
 
+// A phone's decimal keypad has the separator of the phone's region, and the
+// program reads a point only; where the region writes a comma, the full
+// keyboard has the point.
+if ((1.5).toLocaleString().indexOf('.') < 0) line.setAttribute('inputmode', 'text');
+
 let module;
 let chunks;
 let shown;  // how much of the program's output is on the screen
