@@ -39,6 +39,11 @@ async function run(module, chunks) {
   let memory;
   const view = () => new DataView(memory.buffer);
   const bytes = () => new Uint8Array(memory.buffer);
+  // The memory that the i-th of the buffers at `iovs` describes.
+  const buffer = (iovs, i) => {
+    const base = view().getUint32(iovs + 8 * i, true);
+    return bytes().subarray(base, base + view().getUint32(iovs + 8 * i + 4, true));
+  };
   const decoder = new TextDecoder();
   let output = '';
   let next = 0;  // the chunk that the next read starts on
@@ -49,10 +54,9 @@ async function run(module, chunks) {
       if (fd !== 1 && fd !== 2) return errnoBadf;
       let written = 0;
       for (let i = 0; i < iovsLength; i++) {
-        const base = view().getUint32(iovs + 8 * i, true);
-        const length = view().getUint32(iovs + 8 * i + 4, true);
-        output += decoder.decode(bytes().subarray(base, base + length), {stream: true});
-        written += length;
+        const part = buffer(iovs, i);
+        output += decoder.decode(part, {stream: true});
+        written += part.length;
       }
       view().setUint32(writtenOut, written, true);
       return 0;
@@ -63,10 +67,9 @@ async function run(module, chunks) {
       const chunk = chunks[next];
       let read = 0;
       for (let i = 0; chunk !== null && i < iovsLength && taken < chunk.length; i++) {
-        const base = view().getUint32(iovs + 8 * i, true);
-        const length = view().getUint32(iovs + 8 * i + 4, true);
-        const part = chunk.subarray(taken, taken + length);
-        bytes().set(part, base);
+        const target = buffer(iovs, i);
+        const part = chunk.subarray(taken, taken + target.length);
+        target.set(part);
         taken += part.length;
         read += part.length;
       }
