@@ -221,4 +221,35 @@ INSTANTIATE_TEST_SUITE_P(EndToEnd, LostOutput,
                          testing::ValuesIn(lostOutputCases),
                          [](const auto& test) { return test.param.name; });
 
+struct LostResultsCase {
+  std::string name;
+  std::string input;
+};
+
+// Output that fails only after the prompts were written whole, as on a disk
+// that fills up meanwhile, is reported just the same: by the last flush,
+// since every prompt's own flush succeeds.
+const LostResultsCase lostResultsCases[] = {
+    {"Results", "10 1000 1300\n"},
+    {"InvalidDataMessage", "3 100 100\n"},
+};
+
+class LostResults : public testing::TestWithParam<LostResultsCase> {};
+
+TEST_P(LostResults, AreReportedWithStatusOne) {
+  if (!programObeysFileSizeLimit()) {
+    GTEST_SKIP() << "Windows has no limit on the size of a file";
+  }
+  const Outcome outcome =
+      runWithRoomFor(expected::prompts.size(), GetParam().input);
+  EXPECT_EQ(outcome.output, expected::prompts);
+  EXPECT_EQ(outcome.errors, "fuel-economy: write error: File too large\n");
+  EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitStatus, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndToEnd, LostResults,
+                         testing::ValuesIn(lostResultsCases),
+                         [](const auto& test) { return test.param.name; });
+
 }  // namespace

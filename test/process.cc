@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -38,6 +39,11 @@ bool programSeesClosedStreams() {
   return name != "node" && name != "nodejs";
 }
 
+bool programObeysFileSizeLimit() {
+  // A program that ends its lines with CR LF is a Windows program.
+  return !programWritesCrLf();
+}
+
 bool programWritesCrLf() {
   const char* lineEnd = std::getenv("FUEL_ECONOMY_LINE_END");
   return std::string(lineEnd != nullptr
@@ -59,7 +65,7 @@ namespace {
 
 // Bounds on a run under test, so that a program that loops, writing or not
 // (fed by `yes`, say), fails its test instead of filling the disk or hanging.
-constexpr rlim_t outputLimitBytes = 16 << 20;
+constexpr std::size_t outputLimitBytes = 16 << 20;
 constexpr rlim_t cpuLimitSeconds = 20;
 
 struct File {
@@ -84,8 +90,10 @@ struct File {
 };
 
 // Runs `argv` with `input` as its standard input and its standard output and
-// error in files, so that nothing can block on a full pipe.
-Outcome run(const std::string& input, std::vector<std::string> argv) {
+// error in files, so that nothing can block on a full pipe. No file may grow
+// past `fileLimit` bytes: a write beyond it fails with EFBIG.
+Outcome run(const std::string& input, std::vector<std::string> argv,
+            std::size_t fileLimit = outputLimitBytes) {
   File in;
   File out;
   File errors;
@@ -99,9 +107,13 @@ Outcome run(const std::string& input, std::vector<std::string> argv) {
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
-    const rlimit output{outputLimitBytes, outputLimitBytes};
+    const rlimit output{static_cast<rlim_t>(fileLimit),
+                        static_cast<rlim_t>(fileLimit)};
     const rlimit cpu{cpuLimitSeconds, cpuLimitSeconds};
     setrlimit(RLIMIT_FSIZE, &output);
+    // Ignored, SIGXFSZ turns a write past the limit into a failed write
+    // that the program sees, as a full disk does, instead of killing it.
+    std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_CPU, &cpu);
     dup2(in.descriptor(), STDIN_FILENO);
     dup2(out.descriptor(), STDOUT_FILENO);
@@ -129,6 +141,10 @@ Outcome runProgram(const std::string& input,
   std::vector<std::string> argv = programCommand();
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return run(input, argv);
+}
+
+Outcome runWithRoomFor(std::size_t bytes, const std::string& input) {
+  return run(input, programCommand(), bytes);
 }
 
 Outcome runShell(const std::string& script) {

@@ -3,6 +3,7 @@
 
 // Helpers for tests that run the built program as a separate process.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,15 @@ struct Outcome {
 // so nothing can block) and `arguments` after its name.
 Outcome runProgram(const std::string& input,
                    const std::vector<std::string>& arguments = {});
+
+// Runs the program as runProgram does, with room for only `bytes` bytes in
+// each file it writes, standard output included; a write past that fails
+// with EFBIG, as on a disk that fills up at that point.
+Outcome runWithRoomFor(std::size_t bytes, const std::string& input);
+
+// False where the program cannot be held to a file-size limit: on Windows,
+// which has none (and whose emulator writes files of its own).
+bool programObeysFileSizeLimit();
 
 // Runs `script` with /bin/sh, the program's command as "$@" and an empty
 // standard input, for the streams a shell can set up: closed, devices, pipes.
