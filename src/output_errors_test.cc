@@ -5,11 +5,14 @@
 #include <cerrno>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // Takes `room` characters, then fails every write and flush with `error` in
-// errno, as a full disk or a closed descriptor does.
+// errno, as a full disk or a closed descriptor does. With `error` 0 it fails
+// without a reason: errno is left as it was.
 class FailingBuffer : public std::streambuf {
  public:
   FailingBuffer(std::size_t room, int failWith)
@@ -23,16 +26,19 @@ class FailingBuffer : public std::streambuf {
       taken += traits_type::to_char_type(c);
       return c;
     }
-    errno = error;
+    fail();
     return traits_type::eof();
   }
   int sync() override {
     if (taken.size() < room_) return 0;
-    errno = error;
+    fail();
     return -1;
   }
 
  private:
+  void fail() const {
+    if (error != 0) errno = error;
+  }
   std::size_t room_;
 };
 
@@ -71,12 +77,22 @@ TEST(OutputErrors, FailedFlushIsAFailure) {
   EXPECT_EQ(output.firstError(), EBADF);
 }
 
+// Whichever way the text goes, a failure that gives no reason is not
+// blamed on whatever errno held before.
 TEST(OutputErrors, FailureWithoutAReasonIsAnInputOutputError) {
-  FailingBuffer target(0, 0);
-  OutputErrors output(&target);
-  std::ostream out(&output);
-  out << 'x';
-  EXPECT_EQ(output.firstError(), EIO);
+  const std::vector<std::pair<const char*, void (*)(std::ostream&)>> ways = {
+      {"a character", [](std::ostream& out) { out << 'x'; }},
+      {"a text", [](std::ostream& out) { out << "text"; }},
+      {"a flush", [](std::ostream& out) { out.flush(); }},
+  };
+  for (const auto& [way, write] : ways) {
+    FailingBuffer target(0, 0);
+    OutputErrors output(&target);
+    std::ostream out(&output);
+    errno = ENOTTY;
+    write(out);
+    EXPECT_EQ(output.firstError(), EIO) << way;
+  }
 }
 
 }  // namespace
