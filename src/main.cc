@@ -19,6 +19,8 @@ int main() {
   // Each prompt is flushed before a reading waits.
   std::cin.tie(&out);
   runDialogue(std::cin, out);
+  // The last text is still in std::cout's buffer; flushed at exit, a failure
+  // to write it would go unseen.
   out.flush();
   // No stream is left tied to `out` once it is gone.
   std::cin.tie(&std::cout);
