@@ -36,7 +36,7 @@ else()
   message(STATUS "No wasm-opt (Debian's binaryen): fuel-economy.wasm is left as linked")
 endif()
 
-set(fuelEconomyWebFiles web/index.html web/fuel-economy.js)
+set(fuelEconomyWebFiles web/index.html web/wasi.js web/fuel-economy.js)
 set(webRoot ${PROJECT_BINARY_DIR}/web)
 file(MAKE_DIRECTORY ${webRoot})
 set(outputs ${webRoot}/fuel-economy.wasm)

@@ -1,128 +1,26 @@
 // Runs fuel-economy.wasm, the program itself built for WASI, as a console on
 // this page: the prompts appear, the person types each reading and presses
-// Enter, and the screen ends as a terminal's would.
+// Enter, and the screen shows what a terminal shows.
 //
 // A browser cannot make the program wait in the middle of a read, so the
 // page replays it instead: after each line typed, it runs the program again
-// from the start on everything typed so far, and stops it where it asks for
-// more. The program's output depends on its input alone, so each run writes
-// what the last one did and then some more, which is added to the screen.
-// (A worker whose reads wait would need the page served with cross-origin
-// isolation, which a plain static file server does not give.)
+// from the start on everything typed so far (runWasi, in wasi.js), and stops
+// it where it asks for more. The program's output depends on its input
+// alone, so each run writes what the last one did and then some more, which
+// is added to the screen. (A worker whose reads wait would need the page
+// served with cross-origin isolation, which a plain static file server does
+// not give.)
 //
-// The program imports a handful of WASI functions; the small shim below
-// answers them, and any other with ENOSYS. The script keeps to what every
-// browser with WebAssembly runs (ECMAScript 2017).
+// Like a terminal, the page keeps every key typed while the program is busy
+// (its type-ahead): lines ended meanwhile wait in a queue, shown where they
+// were typed, and are handed over one a read, in order. The field is never
+// hidden or blurred between readings, so a phone keeps its keyboard open.
+// ECMAScript 2017, which every browser with WebAssembly runs.
 'use strict';
-
-const errnoBadf = 8;
-const errnoNosys = 52;
-const errnoSpipe = 70;
-const filetypeCharacterDevice = 2;
-const rightsFdRead = 1 << 1;
-const rightsFdWrite = 1 << 6;
-
-// Thrown through the program to end a run: at exit, or at a read that would
-// wait for a line not yet typed.
-class Exit {
-  constructor(status) {
-    this.status = status;
-  }
-}
-const waiting = {};
-
-// Runs `module` from the start. `chunks` are what each read of standard
-// input returns, in order, as a terminal gives them: a line with its line
-// end, text sent without one (Ctrl+D), or null for the end of input.
-// Resolves to the output, and to the exit status or waiting: true.
-async function run(module, chunks) {
-  let memory;
-  const view = () => new DataView(memory.buffer);
-  const bytes = () => new Uint8Array(memory.buffer);
-  // The memory that the i-th of the buffers at `iovs` describes.
-  const buffer = (iovs, i) => {
-    const base = view().getUint32(iovs + 8 * i, true);
-    return bytes().subarray(base, base + view().getUint32(iovs + 8 * i + 4, true));
-  };
-  const decoder = new TextDecoder();
-  let output = '';
-  let next = 0;  // the chunk that the next read starts on
-  let taken = 0;  // how much of it was read
-
-  const system = {
-    fd_write(fd, iovs, iovsLength, writtenOut) {
-      if (fd !== 1 && fd !== 2) return errnoBadf;
-      let written = 0;
-      for (let i = 0; i < iovsLength; i++) {
-        const part = buffer(iovs, i);
-        output += decoder.decode(part, {stream: true});
-        written += part.length;
-      }
-      view().setUint32(writtenOut, written, true);
-      return 0;
-    },
-    fd_read(fd, iovs, iovsLength, readOut) {
-      if (fd !== 0) return errnoBadf;
-      if (next === chunks.length) throw waiting;
-      const chunk = chunks[next];
-      let read = 0;
-      for (let i = 0; chunk !== null && i < iovsLength && taken < chunk.length; i++) {
-        const target = buffer(iovs, i);
-        const part = chunk.subarray(taken, taken + target.length);
-        target.set(part);
-        taken += part.length;
-        read += part.length;
-      }
-      if (chunk === null || taken === chunk.length) {
-        next++;
-        taken = 0;
-      }
-      view().setUint32(readOut, read, true);
-      return 0;
-    },
-    // Standard streams are a terminal's: character devices that cannot seek.
-    fd_fdstat_get(fd, statOut) {
-      if (fd > 2) return errnoBadf;
-      for (let i = 0; i < 24; i++) view().setUint8(statOut + i, 0);
-      view().setUint8(statOut, filetypeCharacterDevice);
-      // The low half of the 64-bit rights: no right to seek or tell.
-      view().setUint32(statOut + 8, fd === 0 ? rightsFdRead : rightsFdWrite, true);
-      return 0;
-    },
-    fd_seek: () => errnoSpipe,
-    fd_close: () => 0,
-    environ_sizes_get(countOut, sizeOut) {
-      view().setUint32(countOut, 0, true);
-      view().setUint32(sizeOut, 0, true);
-      return 0;
-    },
-    environ_get: () => 0,
-    proc_exit(status) {
-      throw new Exit(status);
-    },
-  };
-
-  const imports = {};
-  for (const {module: from, name, kind} of WebAssembly.Module.imports(module)) {
-    if (kind === 'function') {
-      if (!imports[from]) imports[from] = {};
-      imports[from][name] = system[name] || (() => errnoNosys);
-    }
-  }
-  const instance = await WebAssembly.instantiate(module, imports);
-  memory = instance.exports.memory;
-  try {
-    instance.exports._start();
-    return {output, status: 0};
-  } catch (thrown) {
-    if (thrown === waiting) return {output, waiting: true};
-    if (thrown instanceof Exit) return {output, status: thrown.status};
-    throw thrown;
-  }
-}
 
 const screen = document.getElementById('screen');
 const transcript = document.getElementById('transcript');
+const ahead = document.getElementById('ahead');
 const line = document.getElementById('line');
 const again = document.getElementById('again');
 const encoder = new TextEncoder();
@@ -133,8 +31,17 @@ const encoder = new TextEncoder();
 if ((1.5).toLocaleString().indexOf('.') < 0) line.setAttribute('inputmode', 'text');
 
 let module;
-let chunks;
+let state;
+let chunks;  // what the program has been handed: a line, or null for the end
 let shown;  // how much of the program's output is on the screen
+// Lines ended while the program was busy, not yet handed to it: what the
+// screen shows for each (its echo) and what a read returns (its chunk).
+let typedAhead = [];
+
+function setState(next) {
+  state = next;
+  document.body.dataset.state = next;
+}
 
 // New text goes on the screen as a text node of its own, so that a screen
 // reader announces that text alone.
@@ -142,42 +49,72 @@ function show(text) {
   if (text !== '') transcript.append(document.createTextNode(text));
 }
 
-function setState(state) {
-  document.body.dataset.state = state;
+// The field runs from the cursor, where the screen's text ends, to the end
+// of that line, as the rest of a terminal's line is the cursor's to fill.
+function fitLine() {
+  if (line.hidden) return;
+  line.style.width = '1ch';
+  const room = screen.getBoundingClientRect().right - line.getBoundingClientRect().left;
+  line.style.width = `${Math.max(Math.floor(room) - 1, 8)}px`;
+}
+
+function showAhead() {
+  ahead.textContent = typedAhead.map((typed) => typed.echo).join('');
+  fitLine();
+}
+
+// The first line typed ahead goes to the program, as its next read.
+function handOver() {
+  const typed = typedAhead.shift();
+  showAhead();
+  show(typed.echo);
+  chunks.push(typed.chunk);
+  replay().catch(fail);
 }
 
 async function replay() {
   setState('running');
-  line.hidden = true;
-  const result = await run(module, chunks);
+  const result = await runWasi(module, chunks);
   if (!result.output.startsWith(shown)) {
     throw new Error('the program wrote other text on the same input');
   }
   show(result.output.slice(shown.length));
   shown = result.output;
   if (result.waiting) {
-    // The prompt is the last line on the screen.
-    line.setAttribute('aria-label', shown.slice(shown.lastIndexOf('\n') + 1).trim());
-    line.hidden = false;
-    line.focus();
-    setState('waiting');
+    // Named by the prompt it answers, which the program wrote last; the
+    // line ends before it on the screen may be the person's own.
+    const prompt = result.lastWrite;
+    line.setAttribute('aria-label', prompt.slice(prompt.lastIndexOf('\n') + 1).trim());
+    if (typedAhead.length > 0) {
+      handOver();
+    } else {
+      setState('waiting');
+      fitLine();
+    }
   } else {
+    // As after a program on a terminal, what it did not read is gone.
+    typedAhead = [];
+    showAhead();
     again.hidden = false;
-    again.focus();
     setState('ended');
+    again.focus();
+    line.hidden = true;
   }
 }
 
-function send(text, chunk) {
-  show(text);
+function type(echo, chunk) {
   line.value = '';
-  chunks.push(chunk);
-  replay().catch(fail);
+  typedAhead.push({echo, chunk});
+  showAhead();
+  if (state === 'waiting') handOver();
 }
 
 function start() {
   transcript.textContent = '';
   again.hidden = true;
+  line.hidden = false;
+  // Within the tap on "Start again", so that a phone opens its keyboard.
+  line.focus();
   chunks = [];
   shown = '';
   replay().catch(fail);
@@ -192,12 +129,12 @@ function fail(error) {
 line.addEventListener('keydown', (event) => {
   if (event.key === 'Enter') {
     event.preventDefault();
-    send(line.value + '\n', encoder.encode(line.value + '\n'));
+    type(line.value + '\n', encoder.encode(line.value + '\n'));
   } else if (event.ctrlKey && (event.key === 'd' || event.key === 'D')) {
     // As on a terminal: what is typed goes without a line end, and on an
     // empty line the input ends.
     event.preventDefault();
-    send(line.value, line.value === '' ? null : encoder.encode(line.value));
+    type(line.value, line.value === '' ? null : encoder.encode(line.value));
   }
 });
 // Anywhere on the console puts the cursor on the line being typed.
@@ -205,8 +142,12 @@ screen.addEventListener('click', () => {
   if (!line.hidden && window.getSelection().isCollapsed) line.focus();
 });
 again.addEventListener('click', start);
+window.addEventListener('resize', fitLine);
 
+// Keys typed while the program loads are kept too.
 setState('loading');
+line.focus();
+fitLine();
 fetch('fuel-economy.wasm')
   .then((response) => {
     if (!response.ok) throw new Error(`fuel-economy.wasm: ${response.status} ${response.statusText}`);
