@@ -2,21 +2,38 @@
 # that runs it in a browser (web/), gathered with it in the build's web/
 # folder, which any static file server serves as it is.
 
-# The page's test in Chromium (test/browser), where the browser and the
-# test's npm packages are here.
+# The page's test, one for each browser engine found here (test/browser),
+# where the test's npm packages are: Page.InChromium, Page.InFirefox and
+# Page.InWebKit.
 function(fuelEconomyPageTest)
-  find_program(FUEL_ECONOMY_CHROMIUM NAMES chromium chromium-browser)
-  set(driver ${PROJECT_SOURCE_DIR}/test/browser/node_modules/playwright-core)
-  if(NOT FUEL_ECONOMY_CHROMIUM OR NOT EXISTS ${driver})
-    message(STATUS "The page's test is left out: it needs chromium, and "
-                   "npm ci in test/browser")
+  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/test/browser/node_modules/puppeteer-core)
+    message(STATUS "The page's tests are left out: they need npm ci in test/browser")
     return()
   endif()
-  add_test(NAME Page.InChromium
-           COMMAND ${FUEL_ECONOMY_NODE} ${PROJECT_SOURCE_DIR}/test/browser/page_test.mjs
-                   ${PROJECT_BINARY_DIR}/web)
-  set_tests_properties(Page.InChromium PROPERTIES
-                       ENVIRONMENT CHROMIUM=${FUEL_ECONOMY_CHROMIUM})
+  find_program(FUEL_ECONOMY_CHROMIUM NAMES chromium chromium-browser)
+  find_program(FUEL_ECONOMY_FIREFOX NAMES firefox-esr firefox)
+  find_program(FUEL_ECONOMY_WEBKIT_WEBDRIVER WebKitWebDriver)
+  find_program(FUEL_ECONOMY_XVFB_RUN xvfb-run)
+  if(NOT FUEL_ECONOMY_XVFB_RUN)
+    set(FUEL_ECONOMY_WEBKIT_WEBDRIVER FUEL_ECONOMY_WEBKIT_WEBDRIVER-NOTFOUND)
+  endif()
+  foreach(engine IN ITEMS Chromium Firefox WebKit)
+    string(TOUPPER ${engine} variable)
+    set(program ${FUEL_ECONOMY_${variable}})
+    if(engine STREQUAL "WebKit")
+      set(program ${FUEL_ECONOMY_WEBKIT_WEBDRIVER})
+      set(variable WEBKIT_WEBDRIVER)
+    endif()
+    if(NOT program)
+      message(STATUS "Page.In${engine} is left out: its browser is not here")
+      continue()
+    endif()
+    string(TOLOWER ${engine} name)
+    add_test(NAME Page.In${engine}
+             COMMAND ${FUEL_ECONOMY_NODE} ${PROJECT_SOURCE_DIR}/test/browser/page_test.mjs
+                     ${name} ${PROJECT_BINARY_DIR}/web)
+    set_tests_properties(Page.In${engine} PROPERTIES ENVIRONMENT ${variable}=${program})
+  endforeach()
 endfunction()
 
 if(NOT WASI)

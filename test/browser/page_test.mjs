@@ -1,22 +1,26 @@
-// The page as a person uses it: served from 127.0.0.1, opened in headless
-// Chromium, readings typed on the keyboard. After every line the console on
-// the page must show what a terminal shows at that point, line by line.
+// The page as a person uses it: served from 127.0.0.1, opened in one browser
+// engine, readings typed on the keyboard a line at a time and in bursts. The
+// console must show what a terminal shows, keep the typing focus in its
+// field from the first prompt to the end of a trip, and name the field by
+// the prompt it answers.
 //
-//   node test/browser/page_test.mjs WEB_FOLDER [--screenshot FILE]
+//   node test/browser/page_test.mjs ENGINE WEB_FOLDER [--screenshots FOLDER]
 //
-// WEB_FOLDER holds the page, its script and fuel-economy.wasm (a WASI
-// build's web/ folder). $CHROMIUM names the browser (/usr/bin/chromium).
+// ENGINE is chromium, firefox or webkit (browsers.mjs). WEB_FOLDER holds the
+// page, its scripts and fuel-economy.wasm (a WASI build's web/ folder).
+// --screenshots writes the page after the worked trip on a phone (a touch
+// screen 390 px wide) and on a computer, for docs/ (Chromium only).
 import assert from 'node:assert/strict';
 import {readFile} from 'node:fs/promises';
 import {createServer} from 'node:http';
 import {extname, join} from 'node:path';
 import process from 'node:process';
 import {after, before, test} from 'node:test';
-import {chromium} from 'playwright-core';
+import {engines, launch} from './browsers.mjs';
 
-const [folder, option, screenshot] = process.argv.slice(2);
-if (!folder || (option && (option !== '--screenshot' || !screenshot))) {
-  console.error('usage: node page_test.mjs WEB_FOLDER [--screenshot FILE]');
+const [engine, folder, option, screenshots] = process.argv.slice(2);
+if (!engines.includes(engine) || !folder || (option && (option !== '--screenshots' || !screenshots))) {
+  console.error(`usage: node page_test.mjs ${engines.join('|')} WEB_FOLDER [--screenshots FOLDER]`);
   process.exit(2);
 }
 
@@ -37,18 +41,20 @@ const invalid = [
   '',
   '',
 ];
+const workedTrip = [gallons + '10', start + '1000', end + '1300', '', ...results('30', '12.7043')];
 
 // What is typed (a line per Enter; null is Ctrl+D on an empty line) and the
 // terminal's whole picture at the end.
 const trips = [
-  {name: 'the worked trip', typed: ['10', '1000', '1300'],
-   screen: [gallons + '10', start + '1000', end + '1300', '', ...results('30', '12.7043')]},
+  {name: 'the worked trip', typed: ['10', '1000', '1300'], screen: workedTrip},
   {name: 'fractional readings', typed: ['2.5', '12000.4', '12099.9'],
    screen: [gallons + '2.5', start + '12000.4', end + '12099.9', '', ...results('39.8', '16.8544')]},
   {name: 'a six-digit result', typed: ['7', '0', '1234567'],
    screen: [gallons + '7', start + '0', end + '1234567', '', ...results('176367', '74687.3')]},
   {name: 'all readings on one line', typed: ['12.5 45210 45600'],
    screen: [gallons + '12.5 45210 45600', start + end, ...results('31.2', '13.2125')]},
+  {name: 'two readings on the first line', typed: ['1 0', '1'],
+   screen: [gallons + '1 0', start + end + '1', '', ...results('1', '0.423478')]},
   {name: 'an end reading below the start', typed: ['10', '300', '200'],
    screen: [gallons + '10', start + '300', end + '200', '', ...invalid]},
   {name: 'a first reading that is no number', typed: ['ten'],
@@ -59,12 +65,16 @@ const trips = [
    screen: [gallons + '10', start + end, ...invalid]},
 ];
 
+// The page's files. While `held` is set, the program itself is not sent
+// until it resolves, so that a test can type while the page still loads.
+let held = null;
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 const server = createServer(async (request, response) => {
   const path = new URL(request.url, 'http://127.0.0.1').pathname;
   const name = path === '/' ? 'index.html' : path.slice(1);
   try {
     if (name.includes('/') || name.includes('..')) throw new Error('outside the folder');
+    if (name === 'fuel-economy.wasm') await held;
     const body = await readFile(join(folder, name));
     response.writeHead(200, {'content-type': types[extname(name)] ?? 'application/octet-stream'});
     response.end(body);
@@ -75,27 +85,14 @@ const server = createServer(async (request, response) => {
 
 let browser;
 let page;
-let loads = 0;
+let address;
 
 before(async () => {
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    // No sandbox, since CI runs as root; nothing of Google's to reach.
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update',
-           '--disable-sync'],
-  });
-  page = await browser.newPage({viewport: {width: 720, height: 480}});
-  page.on('load', () => loads++);
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  page.on('console', (message) => {
-    if (message.type() === 'error') problems.push(message.text());
-  });
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
-  await settled();
-  assert.deepEqual(problems, []);
+  address = `http://127.0.0.1:${server.address().port}/`;
+  browser = await launch(engine);
+  page = await browser.newPage();
+  await page.setSize(720, 480);
 });
 
 after(async () => {
@@ -103,62 +100,206 @@ after(async () => {
   server.close();
 });
 
-// Waits until the program waits for a line or has ended, and says which.
+// A fresh load of the page, which watches from then on where the typing
+// focus goes while the program runs (the field may lose it only at the end,
+// to "Start again"), and any unexpected errors.
+async function load() {
+  await page.goto(address);
+  await page.evaluate(() => {
+    window.focusLost = [];
+    window.errors = [];
+    document.getElementById('line').addEventListener('focusout', () => {
+      if (document.body.dataset.state !== 'ended') window.focusLost.push(document.body.dataset.state);
+    });
+    window.addEventListener('error', (event) => window.errors.push(event.message));
+  });
+}
+
+// Waits until the program waits for a line with nothing typed ahead, or has
+// ended, and says which.
 async function settled() {
-  await page.waitForFunction(() => ['waiting', 'ended', 'failed'].includes(document.body.dataset.state));
+  await page.waitFor(() => ['waiting', 'ended', 'failed'].includes(document.body.dataset.state));
   return page.evaluate(() => document.body.dataset.state);
 }
 
 async function screenLines() {
-  return (await page.locator('#screen').innerText()).split('\n');
+  return page.evaluate(() => document.getElementById('screen').innerText.split('\n'));
+}
+
+// What the page's own watchers saw, and the driver's: nothing amiss.
+async function expectNoTrouble() {
+  assert.deepEqual(await page.evaluate(() => [window.focusLost, window.errors]), [[], []]);
+  assert.deepEqual(page.problems(), []);
+}
+
+async function expectFocusOnField() {
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'line');
+}
+
+// At a prompt, the screen is the trip's picture so far: every line but the
+// last, which ends on the prompt that waits. The field has the focus and
+// that prompt, alone, for its name.
+async function expectWaitingAt(screen) {
+  const lines = await screenLines();
+  const shown = lines.length - 1;
+  assert.deepEqual(lines.slice(0, shown), screen.slice(0, shown));
+  assert.ok(screen[shown].startsWith(lines[shown]), `"${lines[shown]}" begins no line`);
+  await expectFocusOnField();
+  const prompt = [gallons, start, end].find((text) => lines[shown].endsWith(text));
+  assert.ok(await page.hasAccessibleName('#line', prompt.trim()),
+            `the field is not named "${prompt.trim()}" alone`);
+}
+
+async function expectEndedWith(screen) {
+  assert.equal(await settled(), 'ended');
+  assert.deepEqual(await screenLines(), screen);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'again');
+  await expectNoTrouble();
+}
+
+// Types a line (null: Ctrl+D on an empty line) as a burst of keys.
+async function typeLine(typed) {
+  if (typed === null) {
+    await page.press('Control+D');
+  } else {
+    await page.type(`${typed}\n`);
+  }
+}
+
+// "Start again", as a person does it with the keyboard: the button has the
+// focus, and Enter presses it.
+async function startAgain() {
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'again');
+  await page.press('Enter');
 }
 
 // Each trip starts where the last one ended, with the button that starts
 // the program again, so the page is loaded once for them all.
-for (const [index, trip] of trips.entries()) {
-  test(`the page shows ${trip.name} as a terminal does`, async () => {
-    if (index > 0) {
-      assert.equal(await settled(), 'ended');
-      await page.keyboard.press('Enter');  // the focused button
-    }
-    assert.equal(await settled(), 'waiting');
-    assert.deepEqual(await screenLines(), [gallons]);
+test('trips typed a line at a time, on one load of the page', async (t) => {
+  await load();
+  await page.evaluate(() => {
+    window.sameLoad = true;
+  });
+  for (const [index, trip] of trips.entries()) {
+    await t.test(trip.name, async () => {
+      if (index > 0) await startAgain();
+      assert.equal(await settled(), 'waiting');
+      assert.deepEqual(await screenLines(), [gallons]);
+      for (const typed of trip.typed) {
+        await expectWaitingAt(trip.screen);
+        await typeLine(typed);
+        if (await settled() === 'waiting') await expectWaitingAt(trip.screen);
+      }
+      await expectEndedWith(trip.screen);
+    });
+  }
+  assert.equal(await page.evaluate(() => window.sameLoad), true);
+});
 
-    for (const typed of trip.typed) {
-      assert.equal(await page.evaluate(() => document.activeElement.id), 'line');
-      if (typed === null) {
-        await page.keyboard.press('Control+D');
-      } else {
-        await page.keyboard.type(typed);
-        await page.keyboard.press('Enter');
+// A person who knows the dialogue types ahead: three readings as fast as the
+// keys go, before the program has answered the first. On a terminal the
+// program keeps up, so that is the picture.
+test('the three readings typed as one burst, on ten fresh loads', async () => {
+  for (let run = 0; run < 10; run++) {
+    await load();
+    // Half of them start typing as soon as the page has loaded, while the
+    // program itself may still be on its way.
+    if (run % 2 === 0) assert.equal(await settled(), 'waiting');
+    await page.type('10\n1000\n1300\n');
+    await expectEndedWith(workedTrip);
+  }
+});
+
+// Lines typed while the program is busy wait their turn, shown where they
+// were typed, and the field keeps the focus and what is being typed.
+test('lines typed while the program loads and while it runs', async () => {
+  let release;
+  held = new Promise((resolve) => {
+    release = resolve;
+  });
+  await load();
+  await page.type('10\n1000\n13');
+  assert.equal(await page.evaluate(() => document.body.dataset.state), 'loading');
+  assert.deepEqual(await screenLines(), ['10', '1000', '']);
+  await expectFocusOnField();
+  release();
+  held = null;
+  await page.type('00\n');
+  await expectEndedWith(workedTrip);
+
+  // The program is held in the middle of its work: the next run of it
+  // waits for the page to let it go.
+  await startAgain();
+  assert.equal(await settled(), 'waiting');
+  await page.evaluate(() => {
+    const instantiate = WebAssembly.instantiate;
+    window.held = new Promise((resolve) => {
+      window.release = resolve;
+    });
+    WebAssembly.instantiate = async (...args) => {
+      await window.held;
+      return instantiate(...args);
+    };
+  });
+  await page.type('10\n1000\n1');
+  assert.equal(await page.evaluate(() => document.body.dataset.state), 'running');
+  assert.deepEqual(await screenLines(), [gallons + '10', '1000', '']);
+  await expectFocusOnField();
+  await page.evaluate(() => window.release());
+  await page.type('300\n');
+  await expectEndedWith(workedTrip);
+});
+
+// On a phone the field stays where a terminal's cursor would be: right after
+// the prompt on its line, or at the start of the next line where the prompt
+// fills its own.
+test('at a phone\'s width, the field is where a terminal\'s cursor would be', async (t) => {
+  for (const width of [320, 390, 430]) {
+    await t.test(`${width} px wide`, async () => {
+      await page.setSize(width, 700);
+      await load();
+      for (const typed of ['10', '1000', '1300']) {
+        assert.equal(await settled(), 'waiting');
+        const {blank, field, screen} = await page.evaluate(() => {
+          const text = document.getElementById('transcript').lastChild;
+          const range = document.createRange();
+          range.setStart(text, text.length - 1);  // the blank that ends the prompt
+          range.setEnd(text, text.length);
+          const box = (rectangle) => ({top: rectangle.top, bottom: rectangle.bottom,
+                                       left: rectangle.left, right: rectangle.right});
+          return {blank: box(range.getBoundingClientRect()),
+                  field: box(document.getElementById('line').getBoundingClientRect()),
+                  screen: box(document.getElementById('screen').getBoundingClientRect())};
+        });
+        const middle = (box) => (box.top + box.bottom) / 2;
+        const lineHeight = blank.bottom - blank.top;
+        const room = screen.right - blank.right;
+        if (room >= blank.right - blank.left) {
+          assert.ok(Math.abs(middle(field) - middle(blank)) < lineHeight / 2, 'the field is not on the prompt\'s line');
+          assert.ok(Math.abs(field.left - blank.right) < 2, 'the field does not follow the prompt');
+        } else {
+          assert.ok(Math.abs(middle(field) - middle(blank) - lineHeight) < lineHeight / 2,
+                    'the field is not on the line after the prompt');
+          assert.ok(Math.abs(field.left - screen.left) < 2, 'the field does not start its line');
+        }
+        assert.ok(field.right <= screen.right + 1, 'the field runs past the screen');
+        await typeLine(typed);
       }
-      const state = await settled();
-      const lines = await screenLines();
-      if (state === 'waiting') {
-        // A picture of the dialogue so far: every line but the last, which
-        // ends on the prompt that waits.
-        const shown = lines.length - 1;
-        assert.deepEqual(lines.slice(0, shown), trip.screen.slice(0, shown));
-        assert.ok(trip.screen[shown].startsWith(lines[shown]), `"${lines[shown]}" begins no line`);
-      }
+      await expectEndedWith(workedTrip);
+    });
+  }
+  await page.setSize(720, 480);
+});
+
+if (screenshots) {
+  test('screenshots', async () => {
+    for (const [width, height, touch, name] of [[390, 600, true, 'web-page-phone.png'],
+                                                [800, 420, false, 'web-page.png']]) {
+      await page.setSize(width, height, touch);
+      await load();
+      await page.type('10\n1000\n1300\n');
+      await expectEndedWith(workedTrip);
+      await page.screenshot(join(screenshots, name));
     }
-    assert.equal(await settled(), 'ended');
-    assert.deepEqual(await screenLines(), trip.screen);
-    assert.equal(await page.evaluate(() => document.activeElement.id), 'again');
   });
 }
-
-test('every trip ran on the one load of the page', () => {
-  assert.equal(loads, 1);
-});
-
-test('a screenshot, when asked for', {skip: !screenshot}, async () => {
-  await page.keyboard.press('Enter');
-  assert.equal(await settled(), 'waiting');
-  for (const typed of ['10', '1000', '1300']) {
-    await page.keyboard.type(typed);
-    await page.keyboard.press('Enter');
-    await settled();
-  }
-  await page.screenshot({path: screenshot});
-});
