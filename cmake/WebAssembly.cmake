@@ -53,18 +53,42 @@ else()
   message(STATUS "No wasm-opt (Debian's binaryen): fuel-economy.wasm is left as linked")
 endif()
 
-set(fuelEconomyWebFiles web/index.html web/wasi.js web/fuel-economy.js)
+# The page: its files as they are, its icons drawn from the SVG, and its
+# service worker, written last since it names every other file and takes
+# its version from their content (cmake/ServiceWorker.cmake).
+set(webSources index.html style.css wasi.js fuel-economy.js fuel-economy.webmanifest icon.svg)
 set(webRoot ${PROJECT_BINARY_DIR}/web)
 file(MAKE_DIRECTORY ${webRoot})
-set(outputs ${webRoot}/fuel-economy.wasm)
+set(webFiles fuel-economy.wasm)
 add_custom_command(OUTPUT ${webRoot}/fuel-economy.wasm
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:fuel-economy> ${webRoot}/
   DEPENDS fuel-economy VERBATIM)
-foreach(file IN LISTS fuelEconomyWebFiles)
-  get_filename_component(name ${file} NAME)
+foreach(name IN LISTS webSources)
   add_custom_command(OUTPUT ${webRoot}/${name}
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${file} ${webRoot}/
-    DEPENDS ${file} VERBATIM)
-  list(APPEND outputs ${webRoot}/${name})
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/${name} ${webRoot}/
+    DEPENDS web/${name} VERBATIM)
+  list(APPEND webFiles ${name})
 endforeach()
-add_custom_target(web-page ALL DEPENDS ${outputs})
+find_program(FUEL_ECONOMY_RSVG_CONVERT rsvg-convert)
+if(NOT FUEL_ECONOMY_RSVG_CONVERT)
+  message(FATAL_ERROR "The page's icons need rsvg-convert (Debian's librsvg2-bin)")
+endif()
+foreach(size IN ITEMS 192 512)
+  add_custom_command(OUTPUT ${webRoot}/icon-${size}.png
+    COMMAND ${FUEL_ECONOMY_RSVG_CONVERT} -w ${size} -h ${size} -o ${webRoot}/icon-${size}.png
+            ${PROJECT_SOURCE_DIR}/web/icon.svg
+    DEPENDS web/icon.svg VERBATIM)
+  list(APPEND webFiles icon-${size}.png)
+endforeach()
+list(TRANSFORM webFiles PREPEND ${webRoot}/ OUTPUT_VARIABLE webPaths)
+string(REPLACE ";" "," webNames "${webFiles}")
+add_custom_command(OUTPUT ${webRoot}/service-worker.js
+  COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${PROJECT_SOURCE_DIR}/web/service-worker.js
+          -DFOLDER=${webRoot} -DFILES=${webNames}
+          -P ${PROJECT_SOURCE_DIR}/cmake/ServiceWorker.cmake
+  DEPENDS web/service-worker.js cmake/ServiceWorker.cmake ${webPaths} VERBATIM)
+add_custom_target(web-page ALL DEPENDS ${webPaths} ${webRoot}/service-worker.js)
+
+# What the zip and an install hold beside the program.
+list(REMOVE_ITEM webPaths ${webRoot}/fuel-economy.wasm)
+set(fuelEconomyWebFiles ${webPaths} ${webRoot}/service-worker.js)

@@ -34,9 +34,10 @@ set(fuelEconomyPlatforms
   "windows     windows x86_64-w64-mingw32       wine64    x86_64    static  g++-mingw-w64-x86-64-posix,wine,wine64"
   "windows-i686 windows i686-w64-mingw32        wine      i686      static  g++-mingw-w64-i686-posix,wine,wine32:i386"
   # WebAssembly for browsers: clang with Debian's WASI C and C++ libraries,
-  # run by Node's WASI (test/run_wasi.mjs); binaryen shrinks it, and
-  # Chromium, Firefox and WebKitGTK (under Xvfb) run its page.
-  "wasi        wasi    wasm32-wasi              node      wasm32    static  clang-14,lld-14,libc++-14-dev-wasm32,libc++abi-14-dev-wasm32,libclang-rt-14-dev-wasm32,wasi-libc,binaryen,chromium,firefox-esr,webkit2gtk-driver,xvfb,xauth"
+  # run by Node's WASI (test/run_wasi.mjs); binaryen shrinks it, librsvg
+  # draws its page's icons, and Chromium, Firefox and WebKitGTK (under Xvfb)
+  # run its page.
+  "wasi        wasi    wasm32-wasi              node      wasm32    static  clang-14,lld-14,libc++-14-dev-wasm32,libc++abi-14-dev-wasm32,libclang-rt-14-dev-wasm32,wasi-libc,binaryen,librsvg2-bin,chromium,firefox-esr,webkit2gtk-driver,xvfb,xauth"
 )
 
 set(fuelEconomyPlatformFields name system triple emulator processor link packages)

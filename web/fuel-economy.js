@@ -3,8 +3,8 @@
 // Enter, and the screen shows what a terminal shows.
 //
 // A browser cannot make the program wait in the middle of a read, so the
-// page replays it instead: after each line typed, it runs the program again
-// from the start on everything typed so far (runWasi, in wasi.js), and stops
+// page replays it instead: after each line typed, a worker (wasi.js) runs
+// the program again from the start on everything typed so far, and stops
 // it where it asks for more. The program's output depends on its input
 // alone, so each run writes what the last one did and then some more, which
 // is added to the screen. (A worker whose reads wait would need the page
@@ -30,7 +30,6 @@ const encoder = new TextEncoder();
 // keyboard has the point.
 if ((1.5).toLocaleString().indexOf('.') < 0) line.setAttribute('inputmode', 'text');
 
-let module;
 let state;
 let chunks;  // what the program has been handed: a line, or null for the end
 let shown;  // how much of the program's output is on the screen
@@ -39,6 +38,10 @@ let shown;  // how much of the program's output is on the screen
 let typedAhead = [];
 
 function setState(next) {
+  // For bench/page: how long the page takes to be of use.
+  if (next === 'waiting' && performance.getEntriesByName('first prompt').length === 0) {
+    performance.mark('first prompt');
+  }
   state = next;
   document.body.dataset.state = next;
 }
@@ -72,9 +75,28 @@ function handOver() {
   replay().catch(fail);
 }
 
+// The program runs in a worker, one run at a time: a replay starts only
+// when the program waits or has ended, or the page has just loaded.
+let worker;
+let answer;
+function startWorker() {
+  const started = new Worker('wasi.js');
+  started.addEventListener('message', (event) => answer(event.data));
+  started.addEventListener('error', (event) => {
+    event.preventDefault();
+    fail(new Error(event.message || 'wasi.js did not start'));
+  });
+  return started;
+}
+
 async function replay() {
   setState('running');
-  const result = await runWasi(module, chunks);
+  if (!worker) worker = startWorker();
+  const result = await new Promise((resolve) => {
+    answer = resolve;
+    worker.postMessage({chunks});
+  });
+  if (result.error !== undefined) throw new Error(result.error);
   if (!result.output.startsWith(shown)) {
     throw new Error('the program wrote other text on the same input');
   }
@@ -145,17 +167,14 @@ again.addEventListener('click', start);
 window.addEventListener('resize', fitLine);
 
 // Keys typed while the program loads are kept too.
-setState('loading');
 line.focus();
 fitLine();
-fetch('fuel-economy.wasm')
-  .then((response) => {
-    if (!response.ok) throw new Error(`fuel-economy.wasm: ${response.status} ${response.statusText}`);
-    return response.arrayBuffer();
-  })
-  .then((code) => WebAssembly.compile(code))
-  .then((compiled) => {
-    module = compiled;
-    start();
-  })
-  .catch(fail);
+start();
+
+// Kept for use with no network (service-worker.js), where the page is
+// served; once it has loaded, so as not to compete with the program.
+if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+  window.addEventListener('load', () => {
+    navigator.serviceWorker.register('service-worker.js', {updateViaCache: 'none'}).catch(() => {});
+  });
+}

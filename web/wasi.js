@@ -1,9 +1,15 @@
-// Runs a WASI program from the start on the input typed so far, for the
-// console on the page (fuel-economy.js), which calls runWasi.
+// A worker that runs fuel-economy.wasm for the console on the page
+// (fuel-economy.js), off the page's main thread, which stays free for the
+// person typing: the program's first run compiles much of it, and every run
+// starts it anew.
 //
-// The program imports a handful of WASI functions; this small shim answers
-// them, and any other with ENOSYS. The script keeps to what every browser
-// with WebAssembly runs (ECMAScript 2017).
+// It fetches and compiles the program while it downloads, then answers
+// each message {chunks} with what runWasi resolves to for them, and any
+// failure with {error}.
+//
+// The program imports a handful of WASI functions; the small shim below
+// answers them, and any other with ENOSYS. The script keeps to what every
+// browser with WebAssembly runs (ECMAScript 2017).
 'use strict';
 
 const errnoBadf = 8;
@@ -116,3 +122,20 @@ async function runWasi(module, chunks) {
     throw thrown;
   }
 }
+
+// Compiled while it downloads, where the server says what it is.
+const compiled = fetch('fuel-economy.wasm').then((response) => {
+  if (!response.ok) throw new Error(`fuel-economy.wasm: ${response.status} ${response.statusText}`);
+  const type = (response.headers.get('content-type') || '').split(';')[0].trim();
+  if (WebAssembly.compileStreaming && type === 'application/wasm') {
+    return WebAssembly.compileStreaming(response);
+  }
+  return response.arrayBuffer().then((code) => WebAssembly.compile(code));
+});
+compiled.catch(() => {});  // told to the page in answer to its first message
+
+self.addEventListener('message', (event) => {
+  compiled
+    .then((module) => runWasi(module, event.data.chunks))
+    .then((result) => self.postMessage(result), (error) => self.postMessage({error: error.message}));
+});
