@@ -4,7 +4,7 @@
 
 # The page's test, one for each browser engine found here (test/browser),
 # where the test's npm packages are: Page.InChromium, Page.InFirefox and
-# Page.InWebKit.
+# Page.InWebKit; and Lighthouse's audits, in Chromium: Page.Lighthouse.
 function(fuelEconomyPageTest)
   if(NOT EXISTS ${PROJECT_SOURCE_DIR}/test/browser/node_modules/puppeteer-core)
     message(STATUS "The page's tests are left out: they need npm ci in test/browser")
@@ -34,6 +34,12 @@ function(fuelEconomyPageTest)
                      ${name} ${PROJECT_BINARY_DIR}/web)
     set_tests_properties(Page.In${engine} PROPERTIES ENVIRONMENT ${variable}=${program})
   endforeach()
+  if(FUEL_ECONOMY_CHROMIUM)
+    add_test(NAME Page.Lighthouse
+             COMMAND ${FUEL_ECONOMY_NODE} ${PROJECT_SOURCE_DIR}/test/browser/lighthouse.mjs
+                     ${PROJECT_BINARY_DIR}/web)
+    set_tests_properties(Page.Lighthouse PROPERTIES ENVIRONMENT CHROMIUM=${FUEL_ECONOMY_CHROMIUM})
+  endif()
 endfunction()
 
 if(NOT WASI)

@@ -20,17 +20,22 @@ export const engines = ['chromium', 'firefox', 'webkit'];
 
 // A page: what a test does with it, the same in every engine.
 //   goto(url)                  loads it and waits for the load event
+//   reload()                   loads it again, and waits the same way
 //   setSize(width, height, touch)
 //                              the viewport, in CSS pixels; touch: a touch
 //                              screen is the pointer (Chromium only)
 //   type(text)                 keys typed as one burst; \n is Enter
 //   press(key)                 'Enter' or 'Control+D'
 //   evaluate(fn, ...args)      fn run in the page; its JSON result
+//   addScript(source)          a script run in the page, above its policy
 //   waitFor(fn, ...args)       until fn in the page returns a true value
 //   hasAccessibleName(selector, name)
 //                              whether a screen reader calls it that
 //   screenshot(file)           a PNG of the viewport
 //   problems()                 errors the page has met: uncaught, or logged
+// and in Chromium alone, where the DevTools protocol can:
+//   setColorScheme(scheme)     the colour scheme the page is told to prefer
+//   installabilityErrors()     why Chromium would not install the page
 export async function launch(engine) {
   if (engine === 'webkit') return launchWebKit();
   const browser = await puppeteer.launch(engine === 'firefox' ? {
@@ -55,6 +60,7 @@ export async function launch(engine) {
       });
       return {
         goto: (url) => page.goto(url),
+        reload: () => page.reload(),
         setSize: (width, height, touch = false) =>
           page.setViewport({width, height, ...(touch && {hasTouch: true, isMobile: true})}),
         type: (text) => page.keyboard.type(text),
@@ -68,7 +74,8 @@ export async function launch(engine) {
           }
         },
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),
-        waitFor: (fn, ...args) => page.waitForFunction(fn, {polling: 'mutation'}, ...args),
+        addScript: (source) => page.evaluate(source),
+        waitFor: (fn, ...args) => page.waitForFunction(fn, {polling: 10}, ...args),
         // Over BiDi, an element's name can only be looked for, not read.
         async hasAccessibleName(selector, name) {
           const element = await page.$(selector);
@@ -79,6 +86,14 @@ export async function launch(engine) {
         },
         screenshot: (file) => page.screenshot({path: file}),
         problems: () => problems,
+        setColorScheme: (scheme) =>
+          page.emulateMediaFeatures([{name: 'prefers-color-scheme', value: scheme}]),
+        async installabilityErrors() {
+          const session = await page.createCDPSession();
+          const {installabilityErrors} = await session.send('Page.getInstallabilityErrors');
+          await session.detach();
+          return installabilityErrors;
+        },
         close: () => page.close(),
       };
     },
@@ -135,6 +150,7 @@ async function launchWebKit() {
       }]});
       return {
         goto: (url) => session('POST', '/url', {url}),
+        reload: () => session('POST', '/refresh', {}),
         async setSize(width, height) {
           // The window's rectangle holds its frame too: grow it by the difference.
           await session('POST', '/window/rect', {width, height});
@@ -146,6 +162,7 @@ async function launchWebKit() {
           keys(['keyDown', 'Control'], ['keyDown', 'd'], ['keyUp', 'd'], ['keyUp', 'Control']) :
           keys(['keyDown', key], ['keyUp', key])),
         evaluate,
+        addScript: (source) => session('POST', '/execute/sync', {script: source, args: []}),
         async waitFor(fn, ...args) {
           for (let start = Date.now(); !(await evaluate(fn, ...args)); await sleep(10)) {
             if (Date.now() - start > 30000) throw new Error(`timed out waiting for ${fn}`);

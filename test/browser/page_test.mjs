@@ -9,14 +9,15 @@
 // ENGINE is chromium, firefox or webkit (browsers.mjs). WEB_FOLDER holds the
 // page, its scripts and fuel-economy.wasm (a WASI build's web/ folder).
 // --screenshots writes the page after the worked trip on a phone (a touch
-// screen 390 px wide) and on a computer, for docs/ (Chromium only).
+// screen 390 px wide, light) and on a computer (dark), for docs/ (Chromium
+// only).
 import assert from 'node:assert/strict';
 import {readFile} from 'node:fs/promises';
-import {createServer} from 'node:http';
-import {extname, join} from 'node:path';
+import {join} from 'node:path';
 import process from 'node:process';
 import {after, before, test} from 'node:test';
 import {engines, launch} from './browsers.mjs';
+import {serveFolder} from './server.mjs';
 
 const [engine, folder, option, screenshots] = process.argv.slice(2);
 if (!engines.includes(engine) || !folder || (option && (option !== '--screenshots' || !screenshots))) {
@@ -65,31 +66,12 @@ const trips = [
    screen: [gallons + '10', start + end, ...invalid]},
 ];
 
-// The page's files. While `held` is set, the program itself is not sent
-// until it resolves, so that a test can type while the page still loads.
-let held = null;
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
-const server = createServer(async (request, response) => {
-  const path = new URL(request.url, 'http://127.0.0.1').pathname;
-  const name = path === '/' ? 'index.html' : path.slice(1);
-  try {
-    if (name.includes('/') || name.includes('..')) throw new Error('outside the folder');
-    if (name === 'fuel-economy.wasm') await held;
-    const body = await readFile(join(folder, name));
-    response.writeHead(200, {'content-type': types[extname(name)] ?? 'application/octet-stream'});
-    response.end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
-});
-
+let site;
 let browser;
 let page;
-let address;
 
 before(async () => {
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  address = `http://127.0.0.1:${server.address().port}/`;
+  site = await newSite();
   browser = await launch(engine);
   page = await browser.newPage();
   await page.setSize(720, 480);
@@ -97,14 +79,20 @@ before(async () => {
 
 after(async () => {
   await browser?.close();
-  server.close();
+  for (const server of sites) await server.stop();
 });
 
-// A fresh load of the page, which watches from then on where the typing
-// focus goes while the program runs (the field may lose it only at the end,
-// to "Start again"), and any unexpected errors.
-async function load() {
-  await page.goto(address);
+// A fresh load of the page (or a reload), which watches from then on where
+// the typing focus goes while the program runs (the field may lose it only
+// at the end, to "Start again"), errors and breaches of its policy.
+async function load(how = 'navigate', at = site) {
+  // WebKit's driver may answer before a page that its service worker sends
+  // has replaced the last one: the new one is the one without this mark.
+  await page.evaluate(() => {
+    window.leaving = true;
+  });
+  await (how === 'reload' ? page.reload() : page.goto(at.address));
+  await page.waitFor(() => !window.leaving && document.readyState === 'complete');
   await page.evaluate(() => {
     window.focusLost = [];
     window.errors = [];
@@ -112,6 +100,9 @@ async function load() {
       if (document.body.dataset.state !== 'ended') window.focusLost.push(document.body.dataset.state);
     });
     window.addEventListener('error', (event) => window.errors.push(event.message));
+    document.addEventListener('securitypolicyviolation', (event) => {
+      window.errors.push(`${event.violatedDirective} blocks ${event.blockedURI}`);
+    });
   });
 }
 
@@ -126,10 +117,21 @@ async function screenLines() {
   return page.evaluate(() => document.getElementById('screen').innerText.split('\n'));
 }
 
-// What the page's own watchers saw, and the driver's: nothing amiss.
+// What the page's own watchers saw, the driver's and the servers': nothing
+// amiss.
 async function expectNoTrouble() {
   assert.deepEqual(await page.evaluate(() => [window.focusLost, window.errors]), [[], []]);
   assert.deepEqual(page.problems(), []);
+  for (const server of sites) assert.deepEqual(server.reports, []);
+}
+
+// A site of its own, at an address (an origin) that no service worker has
+// seen, for a test that needs what its server sends.
+const sites = [];
+async function newSite(options) {
+  const made = await serveFolder(folder, options);
+  sites.push(made);
+  return made;
 }
 
 async function expectFocusOnField() {
@@ -173,6 +175,45 @@ async function startAgain() {
   await page.press('Enter');
 }
 
+// Lines typed while the program is busy wait their turn, shown where they
+// were typed, and the field keeps the focus and what is being typed.
+test('lines typed while the program loads and while it runs', async () => {
+  const holding = await newSite();
+  let release;
+  holding.held = new Promise((resolve) => {
+    release = resolve;
+  });
+  await load('navigate', holding);
+  await page.type('10\n1000\n13');
+  assert.equal(await page.evaluate(() => document.body.dataset.state), 'running');
+  assert.deepEqual(await screenLines(), ['10', '1000', '']);
+  await expectFocusOnField();
+  release();
+  await page.type('00\n');
+  await expectEndedWith(workedTrip);
+
+  // The program is held in the middle of its work: what the page sends
+  // its worker waits for the test to let it go.
+  await startAgain();
+  assert.equal(await settled(), 'waiting');
+  await page.evaluate(() => {
+    const post = Worker.prototype.postMessage;
+    window.held = new Promise((resolve) => {
+      window.release = resolve;
+    });
+    Worker.prototype.postMessage = function(...message) {
+      window.held.then(() => post.apply(this, message));
+    };
+  });
+  await page.type('10\n1000\n1');
+  assert.equal(await page.evaluate(() => document.body.dataset.state), 'running');
+  assert.deepEqual(await screenLines(), [gallons + '10', '1000', '']);
+  await expectFocusOnField();
+  await page.evaluate(() => window.release());
+  await page.type('300\n');
+  await expectEndedWith(workedTrip);
+});
+
 // Each trip starts where the last one ended, with the button that starts
 // the program again, so the page is loaded once for them all.
 test('trips typed a line at a time, on one load of the page', async (t) => {
@@ -208,46 +249,6 @@ test('the three readings typed as one burst, on ten fresh loads', async () => {
     await page.type('10\n1000\n1300\n');
     await expectEndedWith(workedTrip);
   }
-});
-
-// Lines typed while the program is busy wait their turn, shown where they
-// were typed, and the field keeps the focus and what is being typed.
-test('lines typed while the program loads and while it runs', async () => {
-  let release;
-  held = new Promise((resolve) => {
-    release = resolve;
-  });
-  await load();
-  await page.type('10\n1000\n13');
-  assert.equal(await page.evaluate(() => document.body.dataset.state), 'loading');
-  assert.deepEqual(await screenLines(), ['10', '1000', '']);
-  await expectFocusOnField();
-  release();
-  held = null;
-  await page.type('00\n');
-  await expectEndedWith(workedTrip);
-
-  // The program is held in the middle of its work: the next run of it
-  // waits for the page to let it go.
-  await startAgain();
-  assert.equal(await settled(), 'waiting');
-  await page.evaluate(() => {
-    const instantiate = WebAssembly.instantiate;
-    window.held = new Promise((resolve) => {
-      window.release = resolve;
-    });
-    WebAssembly.instantiate = async (...args) => {
-      await window.held;
-      return instantiate(...args);
-    };
-  });
-  await page.type('10\n1000\n1');
-  assert.equal(await page.evaluate(() => document.body.dataset.state), 'running');
-  assert.deepEqual(await screenLines(), [gallons + '10', '1000', '']);
-  await expectFocusOnField();
-  await page.evaluate(() => window.release());
-  await page.type('300\n');
-  await expectEndedWith(workedTrip);
 });
 
 // On a phone the field stays where a terminal's cursor would be: right after
@@ -291,11 +292,71 @@ test('at a phone\'s width, the field is where a terminal\'s cursor would be', as
   await page.setSize(720, 480);
 });
 
+// axe-core checks the page at each moment of a trip: at each prompt and at
+// the end; in Chromium, which can be told which colour scheme to prefer, in
+// both, and elsewhere in the one the browser starts with.
+const axeSource = await readFile(new URL(import.meta.resolve('axe-core/axe.min.js')), 'utf8');
+test('axe-core finds nothing at any moment of a trip', async (t) => {
+  for (const scheme of engine === 'chromium' ? ['light', 'dark'] : ['as the browser starts']) {
+    await t.test(scheme, async () => {
+      if (engine === 'chromium') await page.setColorScheme(scheme);
+      await load();
+      await page.addScript(axeSource);
+      for (const typed of ['10', '1000', '1300', null]) {
+        await settled();
+        const found = await page.evaluate(async () => (await window.axe.run()).violations
+          .map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target).join(', ')}`));
+        assert.deepEqual(found, []);
+        if (typed !== null) await typeLine(typed);
+      }
+      await expectEndedWith(workedTrip);
+    });
+  }
+});
+
+if (engine === 'chromium') {
+  test('Chromium would install the page as an app', async () => {
+    await load();
+    assert.equal(await settled(), 'waiting');
+    assert.deepEqual(await page.installabilityErrors(), []);
+  });
+}
+
+// Compiled from the whole file where the server does not say that it is
+// WebAssembly, as compileStreaming asks.
+test('the program runs from a server that does not know WebAssembly', async () => {
+  await load('navigate', await newSite({wasmType: 'application/octet-stream'}));
+  await page.type('10\n1000\n1300\n');
+  await expectEndedWith(workedTrip);
+});
+
+// After one visit the page runs with no server at all, reloaded and
+// navigated to afresh.
+test('after one visit, the page runs with no network', async (t) => {
+  const visited = await newSite();
+  await load('navigate', visited);
+  await page.waitFor(() => navigator.serviceWorker.controller !== null);
+  await visited.stop();
+  try {
+    for (const how of ['reload', 'navigate']) {
+      await t.test(how, async () => {
+        await load(how, visited);
+        assert.equal(await settled(), 'waiting');
+        await page.type('10\n1000\n1300\n');
+        await expectEndedWith(workedTrip);
+      });
+    }
+  } finally {
+    await visited.start();
+  }
+});
+
 if (screenshots) {
   test('screenshots', async () => {
-    for (const [width, height, touch, name] of [[390, 600, true, 'web-page-phone.png'],
-                                                [800, 420, false, 'web-page.png']]) {
+    for (const [width, height, touch, scheme, name] of [[390, 600, true, 'light', 'web-page-phone.png'],
+                                                        [800, 420, false, 'dark', 'web-page.png']]) {
       await page.setSize(width, height, touch);
+      await page.setColorScheme(scheme);
       await load();
       await page.type('10\n1000\n1300\n');
       await expectEndedWith(workedTrip);
