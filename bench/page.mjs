@@ -31,8 +31,9 @@ const firstPrompt = (page) => page.evaluate(() => performance.getEntriesByName('
 // Every size of the files a visit fetched: as they are, with gzip -9 and
 // brotli at its best, and as the server sent them.
 async function weigh(sent) {
-  const sizes = {files: sent.length, raw: 0, gzip: 0, brotli: 0};
-  for (const {name} of sent) {
+  const files = sent.filter((file) => !file.unchanged);
+  const sizes = {files: files.length, raw: 0, gzip: 0, brotli: 0};
+  for (const {name} of files) {
     const file = await readFile(`${folder}/${name}`);
     sizes.raw += file.length;
     sizes.gzip += gzipSync(file, {level: 9}).length;

@@ -38,9 +38,10 @@ let shown;  // how much of the program's output is on the screen
 let typedAhead = [];
 
 function setState(next) {
-  // For bench/page: how long the page takes to be of use.
   if (next === 'waiting' && performance.getEntriesByName('first prompt').length === 0) {
+    // For bench/page: how long the page takes to be of use.
     performance.mark('first prompt');
+    keepForOffline();
   }
   state = next;
   document.body.dataset.state = next;
@@ -172,9 +173,10 @@ fitLine();
 start();
 
 // Kept for use with no network (service-worker.js), where the page is
-// served; once it has loaded, so as not to compete with the program.
-if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-  window.addEventListener('load', () => {
+// served; once the first prompt is up, so that keeping a copy of the site
+// does not compete with the program's own download.
+function keepForOffline() {
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     navigator.serviceWorker.register('service-worker.js', {updateViaCache: 'none'}).catch(() => {});
-  });
+  }
 }

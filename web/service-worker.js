@@ -13,7 +13,9 @@ const cacheName = `fuel-economy-${version}`;
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName)
-    .then((cache) => cache.addAll(files.map((file) => new Request(file, {cache: 'reload'}))))
+    // Checked with the server, so that no older copy from the browser's
+    // cache slips into this version's; an unchanged file is not sent again.
+    .then((cache) => cache.addAll(files.map((file) => new Request(file, {cache: 'no-cache'}))))
     .then(() => self.skipWaiting()));
 });
 

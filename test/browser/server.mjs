@@ -1,6 +1,8 @@
 // Serves a WASI build's web/ folder from 127.0.0.1 as docs/web.md asks of a
-// host: each file with its type, compressed, to be checked again before it
-// is used from the browser's cache, and the page with its policy.
+// host: each file with its type, compressed, with a tag of its content and
+// to be checked again before it is used from the browser's cache (an
+// unchanged file is answered 304, with no body), and the page with its
+// policy.
 //
 // The page's policy header also names a report address: whatever breaks the
 // policy, even before the page's scripts run, lands in `reports`, in every
@@ -8,6 +10,7 @@
 // itself is not sent until it resolves, so that a test can type while the
 // page still loads. stop() ends every connection, as a server gone away;
 // start() serves again on the same port.
+import {createHash} from 'node:crypto';
 import {readFile} from 'node:fs/promises';
 import {createServer} from 'node:http';
 import {extname, join} from 'node:path';
@@ -28,8 +31,8 @@ export async function serveFolder(folder, {wasmType = types['.wasm']} = {}) {
   const site = {
     held: null,
     reports: [],
-    // Every file sent, in order: its name, and its size as it is and as
-    // sent. What a visit costs.
+    // Every file asked for, in order, by name; unchanged: true where the
+    // browser had it already. What a visit costs.
     sent: [],
     port: 0,
     get address() {
@@ -45,6 +48,7 @@ export async function serveFolder(folder, {wasmType = types['.wasm']} = {}) {
       await closed;
     },
   };
+  const packed = new Map();
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, 'http://127.0.0.1').pathname;
     if (path === '/policy-violated') {
@@ -62,8 +66,21 @@ export async function serveFolder(folder, {wasmType = types['.wasm']} = {}) {
       const accepted = request.headers['accept-encoding'] ?? '';
       const encoding = !compressed.has(extname(name)) ? null :
         /\bbr\b/.test(accepted) ? 'br' : /\bgzip\b/.test(accepted) ? 'gzip' : null;
-      const body = encoding === 'br' ? brotliCompressSync(file) : encoding === 'gzip' ? gzipSync(file) : file;
+      // Compressed once, as a host keeps its files: brotli at its best takes
+      // longer than the page's own work.
+      const key = `${encoding} ${name}`;
+      if (encoding && !packed.has(key)) {
+        packed.set(key, encoding === 'br' ? brotliCompressSync(file) : gzipSync(file, {level: 9}));
+      }
+      const body = encoding ? packed.get(key) : file;
+      const tag = `"${createHash('sha256').update(file).digest('base64url').slice(0, 16)}"`;
+      if (request.headers['if-none-match'] === tag) {
+        response.writeHead(304, {'etag': tag, 'cache-control': 'no-cache'}).end();
+        site.sent.push({name, unchanged: true});
+        return;
+      }
       response.writeHead(200, {
+        'etag': tag,
         'content-type': extname(name) === '.wasm' ? wasmType : types[extname(name)] ?? 'application/octet-stream',
         'cache-control': 'no-cache',
         'x-content-type-options': 'nosniff',
@@ -72,7 +89,7 @@ export async function serveFolder(folder, {wasmType = types['.wasm']} = {}) {
           'content-security-policy': `${policy}; frame-ancestors 'none'; report-uri /policy-violated`,
         }),
       });
-      site.sent.push({name, size: file.length, sentSize: body.length});
+      site.sent.push({name, unchanged: false});
       response.end(body);
     } catch {
       response.writeHead(404).end();
