@@ -39,7 +39,8 @@ let typedAhead = [];
 
 function setState(next) {
   if (next === 'waiting' && performance.getEntriesByName('first prompt').length === 0) {
-    // For bench/page: how long the page takes to be of use.
+    // The page is of use: bench/page measures to here, and only now is a
+    // copy of the site kept for use offline.
     performance.mark('first prompt');
     keepForOffline();
   }

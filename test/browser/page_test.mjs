@@ -1,8 +1,9 @@
-// The page as a person uses it: served from 127.0.0.1, opened in one browser
-// engine, readings typed on the keyboard a line at a time and in bursts. The
-// console must show what a terminal shows, keep the typing focus in its
-// field from the first prompt to the end of a trip, and name the field by
-// the prompt it answers.
+// The page as a person uses it: served from 127.0.0.1 (server.mjs), opened
+// in one browser engine, readings typed on the keyboard a line at a time and
+// in bursts. The console must show what a terminal shows, keep the typing
+// focus in its field from the first prompt to the end of a trip, and name
+// the field by the prompt it answers; the page must keep to its policy,
+// pass axe-core and, after one visit, run with no network.
 //
 //   node test/browser/page_test.mjs ENGINE WEB_FOLDER [--screenshots FOLDER]
 //
@@ -70,6 +71,15 @@ let site;
 let browser;
 let page;
 
+// A site of its own, at an address (an origin) that no service worker has
+// seen, for a test that needs what its server sends.
+const sites = [];
+async function newSite(options) {
+  const made = await serveFolder(folder, options);
+  sites.push(made);
+  return made;
+}
+
 before(async () => {
   site = await newSite();
   browser = await launch(engine);
@@ -123,15 +133,6 @@ async function expectNoTrouble() {
   assert.deepEqual(await page.evaluate(() => [window.focusLost, window.errors]), [[], []]);
   assert.deepEqual(page.problems(), []);
   for (const server of sites) assert.deepEqual(server.reports, []);
-}
-
-// A site of its own, at an address (an origin) that no service worker has
-// seen, for a test that needs what its server sends.
-const sites = [];
-async function newSite(options) {
-  const made = await serveFolder(folder, options);
-  sites.push(made);
-  return made;
 }
 
 async function expectFocusOnField() {
