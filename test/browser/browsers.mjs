@@ -18,6 +18,13 @@ import puppeteer from 'puppeteer-core';
 
 export const engines = ['chromium', 'firefox', 'webkit'];
 
+// How Chromium is started, by this driver and by Lighthouse: no sandbox,
+// since CI runs as root, and nothing of Google's to reach.
+export const chromiumFlags = [
+  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
 // A page: what a test does with it, the same in every engine.
 //   goto(url)                  loads it and waits for the load event
 //   reload()                   loads it again, and waits the same way
@@ -45,10 +52,7 @@ export async function launch(engine) {
   } : {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
-    // No sandbox, since CI runs as root; nothing of Google's to reach.
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update',
-           '--disable-sync'],
+    args: chromiumFlags,
   });
   return {
     async newPage() {

@@ -11,6 +11,7 @@ import process from 'node:process';
 import {test} from 'node:test';
 import {launch} from 'chrome-launcher';
 import lighthouse from 'lighthouse';
+import {chromiumFlags} from './browsers.mjs';
 import {serveFolder} from './server.mjs';
 
 // Lighthouse's scores for the page at `address`, from 0 to 100, in each of
@@ -18,10 +19,7 @@ import {serveFolder} from './server.mjs';
 export async function lighthouseScores(address, categories, {desktop = false} = {}) {
   const chrome = await launch({
     chromePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    // As in browsers.mjs: no sandbox as root, nothing of Google's to reach.
-    chromeFlags: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
-                  '--no-first-run', '--disable-background-networking',
-                  '--disable-component-update', '--disable-sync'],
+    chromeFlags: ['--headless=new', ...chromiumFlags],
   });
   try {
     const config = desktop ? (await import('lighthouse/core/config/desktop-config.js')).default : undefined;
